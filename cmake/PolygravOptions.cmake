@@ -1,0 +1,15 @@
+# Compiler settings shared by every target of the project.
+
+set(POLYGRAV_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+function(polygrav_target_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  if(POLYGRAV_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+if(POLYGRAV_SANITIZE)
+  add_compile_options(${POLYGRAV_SANITIZER_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()

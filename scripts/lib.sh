@@ -1,0 +1,39 @@
+# Shared by the scripts: the Debian packages the project needs, and their
+# installation when some are missing.
+
+POLYGRAV_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libglib2.0-dev libglib2.0-bin
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils imagemagick
+    fonts-ipafont-gothic
+    desktop-file-utils shared-mime-info xdg-utils
+    time
+)
+
+polygrav_root() {
+    cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
+}
+
+# Installs with apt the packages that are not installed yet.
+polygrav_install_deps() {
+    local missing=()
+    local p
+    for p in "${POLYGRAV_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

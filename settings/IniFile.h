@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace polygrav {
+
+// The longest value a read returns, in bytes; longer values are cut at a
+// UTF-8 character boundary at or before this length.
+inline constexpr std::size_t kMaxIniValueBytes = 2047;
+
+// An INI file held in memory as its lines. Section and key names compare
+// without case; where a section or a key appears twice the first one counts;
+// lines that are neither a section, a key nor a comment are kept but ignored;
+// a UTF-8 byte-order mark is ignored; CR LF, LF and lone CR line ends are
+// read; blanks around names and values are trimmed and one pair of
+// surrounding double quotes is removed from a value. Writing a key replaces
+// it in place or appends it at the end of its section (creating the section
+// at the end of the file), and keeps every other line.
+class IniDocument {
+public:
+    IniDocument() = default;
+    static IniDocument Parse(std::string_view bytes);
+
+    // The value of the key, or nothing when the section or the key is missing.
+    std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+
+    // The file's text, every line ended by CR LF.
+    std::string Serialize() const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// Reads the file at path; a missing or unreadable file gives an empty document.
+IniDocument LoadIniFile(const std::string& path);
+
+// Writes the document atomically to path; a failure raises EIniFileException
+// "%s に書き込めません" and leaves any old file whole.
+void SaveIniFile(const std::string& path, const IniDocument& doc);
+
+}  // namespace polygrav

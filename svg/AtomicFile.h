@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace polygrav {
+
+// Writes bytes to path in one piece: a temporary file in the same folder is
+// written, flushed and then renamed over path, so that path holds either its
+// old contents or all of the new ones. A file that cannot be created raises
+// EFCreateError "ファイル %s を作成できません"; a write that does not complete
+// raises EWriteError "ストリームへの書き込みエラー". The temporary file is
+// removed on failure. An existing file's permission bits are kept.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace polygrav

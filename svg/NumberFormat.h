@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace polygrav {
+
+// The number pattern "0.0000": at least one digit before the separator and
+// exactly four after it. The value is first expanded to 18 significant
+// decimal digits and then rounded at the fourth decimal, half away from zero;
+// a value that rounds to zero is "0.0000", never "-0.0000". The result does
+// not depend on the process locale.
+std::string FormatFixed4(double value, char decimalSeparator = '.');
+
+}  // namespace polygrav

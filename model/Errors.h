@@ -7,31 +7,31 @@ namespace polygrav {
 
 // Every error the program shows to the user carries its final text (UTF-8).
 class EPolygravError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A text that is not a number where one is needed.
 class EConvertError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A file that cannot be created.
 class EFCreateError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A file that was created but could not be written completely.
 class EWriteError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A settings file that cannot be written.
 class EIniFileException : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
@@ -39,6 +39,9 @@ public:
 std::string NotAnIntegerMessage(const std::string& text);
 // "'<text>' は浮動小数点数ではありません"
 std::string NotAFloatMessage(const std::string& text);
+// "'<text>' は3以上の整数ではありません": a point count below 3, which the
+// geometry cannot use.
+std::string TooFewPointsMessage(const std::string& text);
 // "ファイル <path> を作成できません"
 std::string CannotCreateFileMessage(const std::string& path);
 // "ストリームへの書き込みエラー"

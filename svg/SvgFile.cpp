@@ -1,1 +1,14 @@
-// Implemented in a later commit.
+#include "svg/SvgFile.h"
+
+#include "svg/AtomicFile.h"
+#include "svg/SvgDocument.h"
+
+namespace polygrav {
+
+void WriteSvgFile(const std::string& path, const TStarSettings& settings, char decimalSeparator) {
+    // The document is complete in memory before the file is touched.
+    const std::string document = BuildSvgDocument(settings, decimalSeparator);
+    WriteFileAtomically(path, document);
+}
+
+}  // namespace polygrav

@@ -13,3 +13,10 @@ if(POLYGRAV_SANITIZE)
   add_compile_options(${POLYGRAV_SANITIZER_FLAGS})
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Fuzz builds instrument every target for coverage; the fuzz programs link
+# libFuzzer's main themselves.
+if(POLYGRAV_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -16,7 +16,7 @@ inline constexpr const char* kSettingsSection = "SVG";
 // missing text or colour key, and an integer or flag key whose text fails the
 // integer rule, call nothing, so the receiver keeps its present value.
 class SettingsTarget {
-public:
+  public:
     virtual ~SettingsTarget() = default;
     virtual void setFavoriteDir(const std::string& dir) = 0;
     virtual void setEdgeNumber(const std::string& text) = 0;
@@ -42,7 +42,16 @@ void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStar
 
 // The program's own settings file: "polygrav.ini" beside the program when
 // that folder is writable, otherwise "<configHome>/polygrav/polygrav.ini",
-// where configHome is $XDG_CONFIG_HOME or "<home>/.config".
+// where configHome is $XDG_CONFIG_HOME or "<home>/.config". Creates nothing;
+// SaveIniFile creates the missing folders.
 std::string SettingsFilePath(const std::string& programPath);
+
+// The choice of SettingsFilePath from its inputs: the program's folder and
+// whether it is writable, $XDG_CONFIG_HOME and the home folder. A config home
+// that is empty or relative is not used; without a usable home folder either,
+// the file stays beside the program. An empty program folder (a bare name) is
+// not used, so that the file does not depend on the working folder.
+std::string SettingsFilePathFor(const std::string& programDir, bool programDirWritable,
+                                const std::string& xdgConfigHome, const std::string& home);
 
 }  // namespace polygrav

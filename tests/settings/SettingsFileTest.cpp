@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/Errors.h"
+#include "settings/SettingsFile.h"
+#include "tests/settings/TempFolder.h"
+
+namespace polygrav {
+namespace {
+
+// Names a table row in failure messages instead of dumping its bytes.
+template <typename Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
+
+using Calls = std::vector<std::string>;
+
+std::string Hex(TColor c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(c));
+    return text;
+}
+
+// Notes every call as "Key=value" and keeps the values exactly as handed.
+class RecordingTarget : public SettingsTarget {
+  public:
+    Calls calls;
+    TStarSettings values;
+    std::string favoriteDir;
+
+    void setFavoriteDir(const std::string& dir) override {
+        favoriteDir = dir;
+        calls.push_back("FavoriteDir=" + dir);
+    }
+    void setEdgeNumber(const std::string& text) override {
+        values.EdgeNumber = text;
+        calls.push_back("EdgeNumber=" + text);
+    }
+    void setCircumRadius(const std::string& text) override {
+        values.CircumRadius = text;
+        calls.push_back("CircumRadius=" + text);
+    }
+    void setStarType(std::int32_t index) override {
+        values.StarType = index;
+        calls.push_back("StarType=" + std::to_string(index));
+    }
+    void setFillColor(TColor c) override {
+        values.FillColor = c;
+        calls.push_back("FillColor=" + Hex(c));
+    }
+    void setFillTransparent(bool on) override {
+        values.FillTransparent = on;
+        calls.push_back("FillTransparent=" + std::to_string(on));
+    }
+    void setStrokeColor(TColor c) override {
+        values.StrokeColor = c;
+        calls.push_back("StrokeColor=" + Hex(c));
+    }
+    void setStrokeWidth(std::int32_t position) override {
+        values.StrokeWidth = position;
+        calls.push_back("StrokeWidth=" + std::to_string(position));
+    }
+    void setView(bool on) override {
+        values.View = on;
+        calls.push_back("View=" + std::to_string(on));
+    }
+    void setFillRule(bool on) override {
+        values.FillRule = on;
+        calls.push_back("FillRule=" + std::to_string(on));
+    }
+};
+
+Calls ReadCalls(const std::string& file) {
+    RecordingTarget target;
+    ReadSettings(IniDocument::Parse(file), "/prog", target);
+    return target.calls;
+}
+
+// ---- Reading one key ----
+
+struct KeyCase {
+    const char* name;
+    const char* line;
+    Calls afterFavoriteDir;  // the calls after the default FavoriteDir
+};
+
+class ReadOneKey : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(ReadOneKey, HandsTheValueOrNothing) {
+    Calls expected{"FavoriteDir=/prog"};
+    expected.insert(expected.end(), GetParam().afterFavoriteDir.begin(),
+                    GetParam().afterFavoriteDir.end());
+    EXPECT_EQ(ReadCalls(std::string("[SVG]\r\n") + GetParam().line + "\r\n"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadOneKey,
+    ::testing::Values(
+        KeyCase{"NoKeys", "", {}}, KeyCase{"EdgeNumberText", "EdgeNumber=200", {"EdgeNumber=200"}},
+        KeyCase{"EdgeNumberQuotedKeepsBlank", "EdgeNumber=\" 16\"", {"EdgeNumber= 16"}},
+        KeyCase{"EdgeNumberEmpty", "EdgeNumber=", {"EdgeNumber="}},
+        KeyCase{"CircumRadiusAnyText", "CircumRadius=abc", {"CircumRadius=abc"}},
+        KeyCase{"StarTypeOutOfRangeHandedAsRead", "StarType=7", {"StarType=7"}},
+        KeyCase{"StarTypeNegative", "StarType=-5", {"StarType=-5"}},
+        KeyCase{"StarTypeHex", "StarType=0x1", {"StarType=1"}},
+        KeyCase{"StarTypeWord", "StarType=one", {}}, KeyCase{"StarTypeEmpty", "StarType=", {}},
+        KeyCase{"StrokeWidthDollarHex", "StrokeWidth=$64", {"StrokeWidth=100"}},
+        KeyCase{"StrokeWidthZeroXHex", "StrokeWidth=0x64", {"StrokeWidth=100"}},
+        KeyCase{"StrokeWidthFraction", "StrokeWidth=2.5", {}},
+        KeyCase{"StrokeWidthTooLarge", "StrokeWidth=1000", {"StrokeWidth=1000"}},
+        KeyCase{"ViewTwoIsOn", "View=2", {"View=1"}},
+        KeyCase{"ViewMinusOneIsOn", "View=-1", {"View=1"}},
+        KeyCase{"ViewHexZeroIsOff", "View=0x0", {"View=0"}},
+        KeyCase{"ViewYesIsNoFlag", "View=yes", {}},
+        KeyCase{"FillTransparentOn", "FillTransparent=1", {"FillTransparent=1"}},
+        KeyCase{"FillRuleTrueIsNoFlag", "FillRule=true", {}},
+        KeyCase{"FillColorNameAnyCase", "FillColor=CLBLUE", {"FillColor=0x00FF0000"}},
+        KeyCase{"FillColorDecimal", "FillColor=255", {"FillColor=0x000000FF"}},
+        KeyCase{"FillColorSystem", "FillColor=$80000005", {"FillColor=0x80000005"}},
+        KeyCase{"StrokeColorHex", "StrokeColor=$000080FF", {"StrokeColor=0x000080FF"}},
+        KeyCase{"KeyNamesIgnoreCase", "fillrule=1", {"FillRule=1"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ReadSettings, HandsTheKeysInTheirOrderWhateverTheFileOrder) {
+    const Calls calls = ReadCalls(
+        "[SVG]\nFillRule=1\nView=0\nStrokeWidth=10\nStrokeColor=clNavy\nFillTransparent=1\n"
+        "FillColor=clWhite\nStarType=2\nCircumRadius=20\nEdgeNumber=8\nFavoriteDir=/home/u\n");
+    EXPECT_EQ(calls, (Calls{"FavoriteDir=/home/u", "EdgeNumber=8", "CircumRadius=20", "StarType=2",
+                            "FillColor=0x00FFFFFF", "FillTransparent=1", "StrokeColor=0x00800000",
+                            "StrokeWidth=10", "View=0", "FillRule=1"}));
+}
+
+TEST(ReadSettings, EmptyFavoriteDirIsHandedAsEmpty) {
+    EXPECT_EQ(ReadCalls("[SVG]\nFavoriteDir=\n"), Calls{"FavoriteDir="});
+}
+
+TEST(ReadSettings, KeysOutsideTheSectionAreNotRead) {
+    EXPECT_EQ(ReadCalls("StarType=1\n[Other]\nStarType=2\n"), Calls{"FavoriteDir=/prog"});
+}
+
+struct BadColorCase {
+    const char* name;
+    const char* file;
+    const char* message;
+    Calls handedBefore;
+};
+
+class ReadBadColor : public ::testing::TestWithParam<BadColorCase> {};
+
+TEST_P(ReadBadColor, StopsAtThatKeyWithTheConversionError) {
+    RecordingTarget target;
+    try {
+        ReadSettings(IniDocument::Parse(GetParam().file), "/prog", target);
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(std::string(e.what()), GetParam().message);
+    }
+    EXPECT_EQ(target.calls, GetParam().handedBefore);
+}
+
+const char* const kAllKeysBadFill =
+    "[SVG]\nFavoriteDir=/d\nEdgeNumber=7\nCircumRadius=20\nStarType=1\nFillColor=red\n"
+    "FillTransparent=1\nStrokeColor=clBlue\nStrokeWidth=10\nView=0\nFillRule=1\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadBadColor,
+    ::testing::Values(
+        BadColorCase{"FillColorWord",
+                     kAllKeysBadFill,
+                     "'red' は整数ではありません",
+                     {"FavoriteDir=/d", "EdgeNumber=7", "CircumRadius=20", "StarType=1"}},
+        BadColorCase{"FillColorEmpty",
+                     "[SVG]\nStarType=2\nFillColor=\nView=0\n",
+                     "'' は整数ではありません",
+                     {"FavoriteDir=/prog", "StarType=2"}},
+        BadColorCase{"StrokeColorWord",
+                     "[SVG]\nFillColor=clLime\nFillTransparent=1\nStrokeColor=black\nView=0\n",
+                     "'black' は整数ではありません",
+                     {"FavoriteDir=/prog", "FillColor=0x0000FF00", "FillTransparent=1"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// ---- Writing ----
+
+TEST(WriteSettings, DesignValuesGiveTheGoldenFile) {
+    IniDocument doc;
+    WriteSettings(doc, "/opt/polygrav", TStarSettings{});
+    EXPECT_EQ(doc.Serialize(),
+              testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+}
+
+TEST(WriteSettings, GoldenFileReadsBackAsTheDesignValues) {
+    const IniDocument doc = IniDocument::Parse(
+        testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+    RecordingTarget target;
+    target.values = {"9", "9", 2, clWhite, true, clWhite, 9, false, true};
+    ReadSettings(doc, "/prog", target);
+    EXPECT_EQ(target.values, TStarSettings{});
+    EXPECT_EQ(target.favoriteDir, "/opt/polygrav");
+}
+
+TEST(WriteSettings, ReplacesKeysInPlaceAndKeepsTheRestOfTheFile) {
+    IniDocument doc = IniDocument::Parse(
+        "; my settings\n[Other]\nStarType=9\n[svg]\nview=0\nEdgeNumber=7\n; end of star\n");
+    TStarSettings s;
+    s.StarType = kNoStarType;
+    s.FillColor = 0x00C08040;
+    s.StrokeColor = 0xFF000000;
+    s.View = false;
+    s.FillRule = true;
+    WriteSettings(doc, "", s);
+    EXPECT_EQ(doc.Serialize(),
+              "; my settings\r\n[Other]\r\nStarType=9\r\n[svg]\r\nView=0\r\nEdgeNumber=5\r\n"
+              "FavoriteDir=\r\nCircumRadius=50\r\nStarType=-1\r\nFillColor=$00C08040\r\n"
+              "FillTransparent=0\r\nStrokeColor=$FF000000\r\nStrokeWidth=50\r\nFillRule=1\r\n"
+              "; end of star\r\n");
+}
+
+struct RoundTripCase {
+    const char* name;
+    std::string favoriteDir;
+    TStarSettings values;
+};
+
+class SettingsRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(SettingsRoundTrip, ReadsBackWhatWasWritten) {
+    IniDocument doc;
+    WriteSettings(doc, GetParam().favoriteDir, GetParam().values);
+    RecordingTarget target;
+    target.values = {"x", "x", 1, 1, false, 1, 1, false, false};
+    ReadSettings(IniDocument::Parse(doc.Serialize()), "/prog", target);
+    EXPECT_EQ(target.favoriteDir, GetParam().favoriteDir);
+    EXPECT_EQ(target.values, GetParam().values);
+    EXPECT_EQ(target.calls.size(), 10u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"DesignValues", "/opt/polygrav", {}},
+        RoundTripCase{"EveryValueChanged",
+                      "/home/ユーザー/図面",
+                      {"100", "7.5", 2, 0x00C08040, true, clNavy, 400, false, true}},
+        RoundTripCase{"EmptyTexts", "", {"", "", kNoStarType, 0, false, 0, 0, false, false}},
+        RoundTripCase{"BlanksAroundTexts",
+                      " /dir with blanks/ ",
+                      {" 16", "50 ", 0, 0x80000019, false, 0x1FFFFFFF, 50, true, false}},
+        RoundTripCase{"QuotesAroundTexts",
+                      "\"/quoted\"",
+                      {"\"5\"", "\"", 1, 0xFFFFFFFF, true, 0x80000005, 1, true, true}},
+        RoundTripCase{"SeparatorsInTexts",
+                      "/a=b;c/[SVG]#",
+                      {"=5", "; 50", 0, clRed, false, clBlack, 50, true, false}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(WriteSettings, LineBreakInTheFolderCannotAddKeys) {
+    IniDocument doc;
+    WriteSettings(doc, "/tmp/x\nStarType=2\r\n[Other]", TStarSettings{});
+    RecordingTarget target;
+    ReadSettings(IniDocument::Parse(doc.Serialize()), "/prog", target);
+    EXPECT_EQ(target.favoriteDir, "/tmp/x StarType=2  [Other]");
+    EXPECT_EQ(target.values, TStarSettings{});
+}
+
+// ---- Where the file lives ----
+
+struct PlaceCase {
+    const char* name;
+    const char* programDir;
+    bool writable;
+    const char* xdgConfigHome;
+    const char* home;
+    const char* expected;
+};
+
+class SettingsPlace : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(SettingsPlace, ChoosesTheFile) {
+    const PlaceCase& c = GetParam();
+    EXPECT_EQ(SettingsFilePathFor(c.programDir, c.writable, c.xdgConfigHome, c.home), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsPlace,
+    ::testing::Values(PlaceCase{"BesideWritableProgram", "/opt/pg", true, "/cfg", "/home/u",
+                                "/opt/pg/polygrav.ini"},
+                      PlaceCase{"ProgramInRootFolder", "/", true, "", "/home/u", "/polygrav.ini"},
+                      PlaceCase{"ConfigHomeForReadOnlyProgram", "/usr/bin", false, "/cfg",
+                                "/home/u", "/cfg/polygrav/polygrav.ini"},
+                      PlaceCase{"ConfigHomeWithTrailingSlash", "/usr/bin", false, "/cfg/",
+                                "/home/u", "/cfg/polygrav/polygrav.ini"},
+                      PlaceCase{"EmptyConfigHomeGivesDotConfig", "/usr/bin", false, "", "/home/u",
+                                "/home/u/.config/polygrav/polygrav.ini"},
+                      PlaceCase{"RelativeConfigHomeIgnored", "/usr/bin", false, "cfg", "/home/u",
+                                "/home/u/.config/polygrav/polygrav.ini"},
+                      PlaceCase{"BareProgramNameUsesConfig", "", true, "", "/home/u",
+                                "/home/u/.config/polygrav/polygrav.ini"},
+                      PlaceCase{"NoHomeStaysBesideProgram", "/usr/bin", false, "", "",
+                                "/usr/bin/polygrav.ini"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(SettingsFilePath, BesideTheProgramWhenItsFolderIsWritable) {
+    testing::TempFolder folder;
+    EXPECT_EQ(SettingsFilePath(folder.file("polygrav")), folder.file("polygrav.ini"));
+}
+
+TEST(SettingsFilePath, InTheConfigFolderOtherwiseAndCreatesNothing) {
+    testing::TempFolder folder;
+    const ScopedEnv config("XDG_CONFIG_HOME", folder.file("config"));
+    // A folder that does not exist cannot be written, not even by root.
+    EXPECT_EQ(SettingsFilePath(folder.file("gone") + "/polygrav"),
+              folder.file("config") + "/polygrav/polygrav.ini");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("config")));
+}
+
+}  // namespace
+}  // namespace polygrav

@@ -17,7 +17,7 @@ inline constexpr const char* kPlacePrograms = "PROGRAMS";
 // What the program needs of the desktop: opening a written file in its
 // viewer and creating shortcuts to the program. Tests supply their own.
 class DesktopShell {
-public:
+  public:
     virtual ~DesktopShell() = default;
 
     // Opens the file just written in the program the desktop associates with

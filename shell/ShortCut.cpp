@@ -1,0 +1,92 @@
+#include "shell/ShortCut.h"
+
+#include <glib.h>
+
+#include <cerrno>
+
+#include "shell/DesktopEntry.h"
+#include "shell/ShellMessage.h"
+
+namespace polygrav {
+
+namespace {
+
+// The path without trailing "/" (the root stays "/").
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string AbsoluteOrEmpty(const char* path) {
+    if (path == nullptr || !g_path_is_absolute(path)) {
+        return {};
+    }
+    return WithoutTrailingSlash(path);
+}
+
+// The message for a place whose folder cannot be resolved.
+std::string UnresolvedMessage(const std::string& where) {
+    if (where == kPlaceDesktop) {
+        return "デスクトップのフォルダーが見つかりません。";
+    }
+    return "スタートメニューのフォルダーが見つかりません。";
+}
+
+}  // namespace
+
+std::string DesktopFolder() {
+    // Reads the user-dirs settings again, so a change made while the
+    // program runs counts.
+    g_reload_user_special_dirs_cache();
+    const std::string desktop = AbsoluteOrEmpty(g_get_user_special_dir(G_USER_DIRECTORY_DESKTOP));
+    if (desktop.empty() || desktop == AbsoluteOrEmpty(g_get_home_dir())) {
+        return {};
+    }
+    return desktop;
+}
+
+std::string ProgramsFolder() {
+    const std::string data = AbsoluteOrEmpty(g_get_user_data_dir());
+    if (data.empty()) {
+        return {};
+    }
+    return (data == "/" ? "" : data) + "/applications";
+}
+
+void WriteShortCut(const std::string& name, const std::string& where,
+                   const std::string& programPath, const ShowMessageFn& showMessage) {
+    std::string folder;
+    if (where == kPlaceDesktop) {
+        folder = DesktopFolder();
+    } else if (where == kPlacePrograms) {
+        folder = ProgramsFolder();
+    } else {
+        return;
+    }
+    if (folder.empty()) {
+        ShowShellMessage(showMessage, UnresolvedMessage(where));
+        return;
+    }
+    // New folders are private to the user, as the XDG folders are.
+    if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
+        const int error = errno;
+        ShowShellMessage(showMessage,
+                         "フォルダーを作成できません: " + folder + " (" + g_strerror(error) + ")");
+        return;
+    }
+
+    const std::string file = folder + "/" + name + ".desktop";
+    const std::string text = ShortCutEntryText(name, programPath);
+    // Written to a temporary file and renamed over the old one, executable
+    // from the start, since file managers start only executable entries.
+    g_autoptr(GError) error = nullptr;
+    if (!g_file_set_contents_full(file.c_str(), text.data(), static_cast<gssize>(text.size()),
+                                  G_FILE_SET_CONTENTS_CONSISTENT, 0755, &error)) {
+        ShowShellMessage(showMessage,
+                         "ショートカットを作成できません: " + file + " (" + error->message + ")");
+    }
+}
+
+}  // namespace polygrav

@@ -1,0 +1,73 @@
+#include "app/CommandLine.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "app/AppInfo.h"
+
+namespace polygrav {
+
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine result;
+    if (args.empty()) {
+        return result;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h") {
+        result.action = CommandLine::Action::Help;
+    } else if (first == "--version") {
+        result.action = CommandLine::Action::Version;
+    } else if (first == "--") {
+        if (args.size() > 1) {
+            result.path = args[1];
+        }
+    } else {
+        result.path = first;
+    }
+    return result;
+}
+
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    return args;
+}
+
+std::string UsageText() {
+    return std::string(kVersionText) +
+           "\n"
+           "\n"
+           "Usage:\n"
+           "  polygrav              open the window with the settings of polygrav.ini\n"
+           "  polygrav FILE.pgv     write FILE.svg from the settings document and end;\n"
+           "                        exit status 0 when the SVG was written, 1 otherwise\n"
+           "  polygrav --help       show this text\n"
+           "  polygrav --version    show the version\n"
+           "\n"
+           "An argument that is no .pgv document ends the program at once, writing\n"
+           "nothing (exit status 0). Without a display, messages go to standard error.\n";
+}
+
+void PickPlatformWithoutDisplay() {
+    if (!IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+}
+
+bool IsHeadlessPlatform() {
+    const QString name = QGuiApplication::platformName();
+    return name == QLatin1String("offscreen") || name == QLatin1String("minimal");
+}
+
+}  // namespace polygrav

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace polygrav {
+
+// What the command line asks for. The first argument is a path; further
+// ones are ignored. "--help" (or "-h") and "--version" in its place print a
+// text and convert nothing; "--" before a path lets it start with "-".
+struct CommandLine {
+    enum class Action { Run, Help, Version };
+
+    Action action = Action::Run;
+    std::optional<std::string> path;
+};
+
+// args are the arguments after the program itself.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The arguments after the program, as bytes.
+std::vector<std::string> ArgumentsOf(int argc, char** argv);
+
+// The text that --help prints.
+std::string UsageText();
+
+// Selects Qt's offscreen platform when the environment offers no display
+// (neither DISPLAY nor WAYLAND_DISPLAY) and QT_QPA_PLATFORM chooses none, so
+// that the conversion runs on a machine without a display. Call it before
+// the application object is created.
+void PickPlatformWithoutDisplay();
+
+// Whether the running platform has no screen a user could see.
+bool IsHeadlessPlatform();
+
+}  // namespace polygrav

@@ -1,0 +1,436 @@
+#include "app/Unit1.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+#include <algorithm>
+#include <cctype>
+
+#ifndef QT_NO_SESSIONMANAGER
+#include <QSessionManager>
+#endif
+
+#include "app/AppInfo.h"
+#include "app/ColorSwatch.h"
+#include "app/Docking.h"
+#include "app/FormDialogs.h"
+#include "app/FrameShape.h"
+#include "app/HomePage.h"
+#include "app/Preview.h"
+#include "app/QtText.h"
+#include "app/SystemColors.h"
+#include "model/Errors.h"
+#include "model/InputRules.h"
+#include "model/NumberRules.h"
+#include "model/PathRules.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+#include "shell/DesktopShell.h"
+#include "svg/NumberFormat.h"
+#include "svg/SvgFile.h"
+#include "ui_Unit1.h"
+
+// The resources of the static library are linked only when named here.
+static void InitPolygravResources() {
+    Q_INIT_RESOURCE(polygrav);
+}
+
+namespace polygrav {
+
+namespace {
+
+const QString kStrokeWidthCaption = QStringLiteral("輪郭線の幅：");
+const QString kStrokeWidthUnit = QStringLiteral("(mm)");
+const QString kSaveFilter = QStringLiteral("SVG file(*.svg)");
+const QString kSaveDefaultSuffix = QStringLiteral("svg");
+const QString kSaveFirstFileName = QStringLiteral("Untitled");
+
+// Sets a font of the given pixel height; the family and everything not set
+// here come from the parent.
+void SetDesignFont(QWidget& w, int pixelHeight, bool bold) {
+    QFont font;
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    w.setFont(font);
+}
+
+void SetTextColor(QWidget& w, const QColor& color) {
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    w.setPalette(palette);
+}
+
+std::string AsciiLower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c < 0x80 ? std::tolower(c) : c);
+    });
+    return text;
+}
+
+}  // namespace
+
+// Applies the values of a settings file to the controls, so that each
+// control's own change handler runs as it would for the user's change.
+class TForm1::ControlWriter final : public SettingsTarget {
+  public:
+    explicit ControlWriter(TForm1& form) : form_(form) {}
+
+    void setFavoriteDir(const std::string& dir) override { form_.FavoriteDir = dir; }
+    void setEdgeNumber(const std::string& text) override {
+        form_.SetEditText(*form_.ui->edtNum, text);
+    }
+    void setCircumRadius(const std::string& text) override {
+        form_.SetEditText(*form_.ui->edtSize, text);
+    }
+    void setStarType(std::int32_t index) override { form_.SetStarTypeIndex(index); }
+    void setFillColor(TColor c) override { form_.ui->lblFillColor->setColor(c); }
+    void setFillTransparent(bool on) override { form_.SetChecked(*form_.ui->chbTransparent, on); }
+    void setStrokeColor(TColor c) override { form_.ui->lblStrokeColor->setColor(c); }
+    void setStrokeWidth(std::int32_t position) override { form_.SetTrackPosition(position); }
+    void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
+    void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
+
+  private:
+    TForm1& form_;
+};
+
+TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desktop,
+               QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TForm1>()),
+      programPath_(std::move(programPath)),
+      dialogs_(dialogs),
+      desktop_(desktop),
+      guard_([this](std::exception_ptr error) { ShowException(error); }) {
+    InitPolygravResources();
+    ui->setupUi(this);
+    ApplyDesignValues();
+    ConnectHandlers();
+    CentreOnScreen();
+}
+
+TForm1::~TForm1() = default;
+
+// The design values that the .ui file cannot hold: fonts in pixel heights,
+// colours, the radio group's item ids and the docked controls.
+void TForm1::ApplyDesignValues() {
+    // Without the substitution fontconfig picks a font without Japanese.
+    QFont::insertSubstitution(ToQString(kWindowFontFamily), ToQString(kWindowFontSubstitute));
+    QFont windowFont(ToQString(kWindowFontFamily));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/polygrav-48.png")));
+    resize(792, 566);
+
+    SetDesignFont(*ui->PageControl1, 15, true);
+    SetDesignFont(*ui->edtNum, 15, false);
+    SetDesignFont(*ui->edtSize, 15, false);
+    SetDesignFont(*ui->lblVersion, 12, false);
+    SetDesignFont(*ui->btnSVG, 15, true);
+    SetDesignFont(*ui->chbSVGView, 15, true);
+    SetTextColor(*ui->btnSVG, Qt::red);
+    SetTextColor(*ui->chbSVGView, Qt::red);
+
+    QPalette version = ui->lblVersion->palette();
+    version.setColor(QPalette::Window, ResolveColor(clNavy, version));
+    version.setColor(QPalette::WindowText, ResolveColor(clYellow, version));
+    ui->lblVersion->setPalette(version);
+
+    ui->lblStrokeColor->setColor(clBlack);
+    ui->lblFillColor->setColor(clRed);
+    ui->Shape1->setOutline(Qt::yellow, 5);
+
+    starTypeGroup_ = new QButtonGroup(this);
+    starTypeGroup_->setObjectName(QStringLiteral("RadioGroupStarTypeButtons"));
+    starTypeGroup_->addButton(ui->RadioGroupStarTypeItem0, kStarOutline);
+    starTypeGroup_->addButton(ui->RadioGroupStarTypeItem1, kStarPolygon);
+    starTypeGroup_->addButton(ui->RadioGroupStarTypeItem2, kRegularPolygon);
+
+    Docking::Dock(ui->lblVersion, Docking::Edge::Bottom);
+    Docking::Dock(ui->Shape1, Docking::Edge::Fill, 1);
+}
+
+void TForm1::ConnectHandlers() {
+    const auto on = [this](void (TForm1::*handler)()) {
+        return [this, handler] { guard_.Run([this, handler] { (this->*handler)(); }); };
+    };
+    connect(ui->edtNum, &QLineEdit::textChanged, this, on(&TForm1::edtNumChange));
+    connect(ui->edtSize, &QLineEdit::textChanged, this, on(&TForm1::edtSizeChange));
+    connect(starTypeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        // The group's click: the newly selected item, not the one let go.
+        if (checked) {
+            guard_.Run([this] { btnDisplayClick(); });
+        }
+    });
+    connect(ui->btnStrokeColor, &QPushButton::clicked, this, on(&TForm1::btnStrokeColorClick));
+    connect(ui->lblStrokeColor, &ColorSwatch::clicked, this, on(&TForm1::btnStrokeColorClick));
+    connect(ui->btnFillColor, &QPushButton::clicked, this, on(&TForm1::btnFillColorClick));
+    connect(ui->lblFillColor, &ColorSwatch::clicked, this, on(&TForm1::btnFillColorClick));
+    connect(ui->trbStrokeWidth, &QSlider::valueChanged, this, on(&TForm1::trbStrokeWidthChange));
+    // The track bar also reports the end of a drag, changed or not.
+    connect(ui->trbStrokeWidth, &QSlider::sliderReleased, this, on(&TForm1::trbStrokeWidthChange));
+    connect(ui->chbTransparent, &QCheckBox::toggled, this, on(&TForm1::btnDisplayClick));
+    connect(ui->chbShortCutDesktop, &QCheckBox::toggled, this,
+            on(&TForm1::chbShortCutDesktopClick));
+    connect(ui->chbShortCutStart, &QCheckBox::toggled, this, on(&TForm1::chbShortCutDesktopClick));
+    connect(ui->btnShortCut, &QPushButton::clicked, this, on(&TForm1::btnShortCutClick));
+    connect(ui->btnDisplay, &QPushButton::clicked, this, on(&TForm1::btnDisplayClick));
+    connect(ui->btnSVG, &QPushButton::clicked, this, on(&TForm1::btnSVGClick));
+    connect(ui->lblVersion, &ClickLabel::clicked, this, on(&TForm1::lblVersionClick));
+#ifndef QT_NO_SESSIONMANAGER
+    // The session ends (log-off, shut-down): save as a close would.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (!endRequested_) {
+            guard_.Run([this] { FormCloseQuery(); });
+        }
+    });
+#endif
+}
+
+// Centres the window's outer 800 × 600 on the screen.
+void TForm1::CentreOnScreen() {
+    const QScreen* s = screen();
+    if (s == nullptr) {
+        return;
+    }
+    const QRect area = s->availableGeometry();
+    move(area.x() + (area.width() - 800) / 2, area.y() + (area.height() - 600) / 2);
+}
+
+void TForm1::RunFormCreate(const std::optional<std::string>& argument) {
+    guard_.Run([this, &argument] { FormCreate(argument); });
+}
+
+int TForm1::ConversionExitCode() const {
+    return documentGiven_ && !documentConverted_ ? 1 : 0;
+}
+
+void TForm1::FormCreate(const std::optional<std::string>& argument) {
+    if (!argument) {
+        LoadSettings(SettingsFilePath(programPath_));
+    } else {
+        endRequested_ = true;
+        if (AsciiLower(ExtractFileExt(*argument)) == kDocumentExt) {
+            documentGiven_ = true;
+            LoadSettings(*argument);
+            WriteSVG(ChangeFileExt(*argument, ".svg"));
+            documentConverted_ = true;
+        }
+    }
+    ui->PageControl1->setCurrentIndex(0);
+    trbStrokeWidthChange();
+    chbShortCutDesktopClick();
+    btnDisplayClick();
+}
+
+void TForm1::FormCloseQuery() {
+    SaveSettings();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing is never refused; a run that converted a document keeps the
+    // settings file as it is.
+    if (!endRequested_) {
+        guard_.Run([this] { FormCloseQuery(); });
+    }
+    event->accept();
+}
+
+void TForm1::btnStrokeColorClick() {
+    ChooseSwatchColor(*ui->lblStrokeColor);
+}
+
+void TForm1::btnFillColorClick() {
+    ChooseSwatchColor(*ui->lblFillColor);
+}
+
+void TForm1::ChooseSwatchColor(ColorSwatch& swatch) {
+    const std::optional<QColor> chosen =
+        dialogs_.ChooseColor(this, ResolveColor(swatch.color(), palette()));
+    if (!chosen) {
+        return;
+    }
+    swatch.setColor(ToTColor(*chosen));
+    btnDisplayClick();
+}
+
+void TForm1::trbStrokeWidthChange() {
+    const double mm = ui->trbStrokeWidth->value() / 100.0;
+    ui->lblStrokeWidth->setText(kStrokeWidthCaption +
+                                ToQString(FormatFixed4(mm, LocaleDecimalSeparator())) +
+                                kStrokeWidthUnit);
+    ui->lblStrokeWidth->adjustSize();
+    btnDisplayClick();
+}
+
+void TForm1::chbShortCutDesktopClick() {
+    if (ui->chbShortCutDesktop->isChecked()) {
+        ui->btnShortCut->setEnabled(true);
+    } else {
+        ui->btnShortCut->setEnabled(ui->chbShortCutStart->isChecked());
+    }
+}
+
+void TForm1::btnShortCutClick() {
+    if (ui->chbShortCutDesktop->isChecked()) {
+        desktop_.CreateShortCut(kShortCutName, kPlaceDesktop);
+    }
+    if (ui->chbShortCutStart->isChecked()) {
+        desktop_.CreateShortCut(kShortCutName, kPlacePrograms);
+    }
+}
+
+void TForm1::btnDisplayClick() {
+    const QImage bitmap = RenderPreview(
+        Snapshot(), ScreenPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
+        LocaleDecimalSeparator());
+    ui->Image1->clear();
+    ui->Image1->setPixmap(QPixmap::fromImage(bitmap));
+    ui->Image1->resize(bitmap.size());
+    ui->ScrollBoxContents->resize(bitmap.size());
+    emit previewDrawn();
+}
+
+int TForm1::ScreenPpi() const {
+    return qRound(screen()->logicalDotsPerInch());
+}
+
+void TForm1::edtNumChange() {
+    const InputRuleResult rule = PointCountRule(ToStdString(ui->edtNum->text()));
+    if (rule.rewrite) {
+        SetEditText(*ui->edtNum, *rule.rewrite);
+    }
+    if (rule.redraw) {
+        btnDisplayClick();
+    }
+}
+
+void TForm1::edtSizeChange() {
+    const InputRuleResult rule =
+        RadiusRule(ToStdString(ui->edtSize->text()), LocaleDecimalSeparator());
+    if (rule.rewrite) {
+        SetEditText(*ui->edtSize, *rule.rewrite);
+    }
+    if (rule.redraw) {
+        btnDisplayClick();
+    }
+}
+
+void TForm1::btnSVGClick() {
+    const SaveDialogRequest request{
+        ToQString(FavoriteDir),
+        saveDialogFileName_.isEmpty() ? kSaveFirstFileName : saveDialogFileName_,
+        kSaveFilter,
+        kSaveDefaultSuffix,
+    };
+    const std::optional<QString> chosen = dialogs_.ChooseSavePath(this, request);
+    if (!chosen) {
+        return;
+    }
+    saveDialogFileName_ = *chosen;
+    const std::string path = ToStdString(*chosen);
+    // The folder changes before the file is written, so also when writing fails.
+    FavoriteDir = ExtractFileDir(path);
+    WriteSVG(path);
+}
+
+void TForm1::lblVersionClick() {
+    dialogs_.OpenUrl(QString::fromLatin1(kHomePageUrl));
+}
+
+TStarSettings TForm1::Snapshot() const {
+    TStarSettings s;
+    s.EdgeNumber = ToStdString(ui->edtNum->text());
+    s.CircumRadius = ToStdString(ui->edtSize->text());
+    s.StarType = StarTypeIndex();
+    s.FillColor = ui->lblFillColor->color();
+    s.FillTransparent = ui->chbTransparent->isChecked();
+    s.StrokeColor = ui->lblStrokeColor->color();
+    s.StrokeWidth = ui->trbStrokeWidth->value();
+    s.View = ui->chbSVGView->isChecked();
+    s.FillRule = ui->chbSVGFillRule->isChecked();
+    return s;
+}
+
+void TForm1::WriteSVG(const std::string& path) {
+    const TStarSettings settings = Snapshot();
+    WriteSvgFile(path, settings, LocaleDecimalSeparator());
+    if (settings.View) {
+        desktop_.OpenWrittenFile(path);
+    }
+}
+
+void TForm1::LoadSettings(const std::string& path) {
+    const IniDocument doc = LoadIniFile(path);
+    ControlWriter target(*this);
+    ReadSettings(doc, ExtractFileDir(programPath_), target);
+}
+
+void TForm1::SaveSettings() {
+    const std::string path = SettingsFilePath(programPath_);
+    // Written into the file as it stands, so that its other lines stay.
+    IniDocument doc = LoadIniFile(path);
+    WriteSettings(doc, FavoriteDir, Snapshot());
+    try {
+        SaveIniFile(path, doc);
+    } catch (const EIniFileException&) {
+        // An unwritable settings file is not reported; the old one stays whole.
+    }
+}
+
+void TForm1::ShowException(std::exception_ptr error) {
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        text = ToQString(WithClosingPeriod(e.what()));
+    } catch (...) {
+        text = QStringLiteral("Unknown error.");
+    }
+    dialogs_.ShowError(ToQString(ApplicationTitle(programPath_)), text);
+}
+
+void TForm1::SetEditText(QLineEdit& edit, const std::string& text) {
+    const QString value = ToQString(text);
+    if (edit.text() != value) {
+        edit.setText(value);
+        guard_.RethrowPending();
+    }
+}
+
+int TForm1::StarTypeIndex() const {
+    return starTypeGroup_->checkedId();
+}
+
+void TForm1::SetStarTypeIndex(int index) {
+    index = ClampStarType(index);
+    if (index == StarTypeIndex()) {
+        return;
+    }
+    if (index == kNoStarType) {
+        // An exclusive group cannot be emptied; let go of it for the moment.
+        starTypeGroup_->setExclusive(false);
+        starTypeGroup_->checkedButton()->setChecked(false);
+        starTypeGroup_->setExclusive(true);
+    } else {
+        starTypeGroup_->button(index)->setChecked(true);
+    }
+    guard_.RethrowPending();
+}
+
+void TForm1::SetChecked(QCheckBox& box, bool on) {
+    box.setChecked(on);
+    guard_.RethrowPending();
+}
+
+void TForm1::SetTrackPosition(int position) {
+    ui->trbStrokeWidth->setValue(ClampStrokeWidth(position));
+    guard_.RethrowPending();
+}
+
+}  // namespace polygrav

@@ -87,8 +87,8 @@ bool SyncFile(int fd) {
 // Flushes the folder's entry for the renamed file. Some file systems cannot
 // sync a folder; the file itself is already complete, so this is best effort.
 void SyncFolder(const std::string& path) {
-    std::string folder(FolderWithSlash(path));
-    if (folder.empty()) folder = ".";
+    const std::string_view withSlash = FolderWithSlash(path);
+    const std::string folder = withSlash.empty() ? std::string(".") : std::string(withSlash);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     SyncFile(fd);

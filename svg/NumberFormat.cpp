@@ -1,5 +1,6 @@
 #include "svg/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -9,19 +10,6 @@ namespace {
 
 constexpr int kSignificantDigits = 18;
 constexpr int kDecimals = 4;
-
-// Adds one to a string of decimal digits, growing it on a carry out of the
-// first digit.
-void IncrementDigits(std::string& digits) {
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        if (digits[i] != '9') {
-            ++digits[i];
-            return;
-        }
-        digits[i] = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
 
 }  // namespace
 
@@ -43,10 +31,10 @@ void AppendFixed4(std::string& out, double value, char decimalSeparator) {
     const char* p = text;
     const bool negative = *p == '-';
     if (negative) ++p;
-    std::string digits;
-    digits.reserve(kSignificantDigits);
+    char digits[kSignificantDigits];
+    int count = 0;
     for (; *p != 'e'; ++p) {
-        if (*p != '.') digits += *p;
+        if (*p != '.') digits[count++] = *p;
     }
     ++p;  // 'e'
     const bool negativeExponent = *p == '-';
@@ -55,28 +43,40 @@ void AppendFixed4(std::string& out, double value, char decimalSeparator) {
     std::from_chars(p, written.ptr, exponent);
     if (negativeExponent) exponent = -exponent;
 
-    // The value times 10^4 as a whole number: the first `kept` digits, rounded
-    // on the next one, half away from zero.
+    // The value times 10^4 as a whole number has `kept` digits before rounding.
     const int kept = exponent + 1 + kDecimals;
-    std::string scaled;
-    bool roundUp = false;
     if (kept >= kSignificantDigits) {
-        scaled = digits;
-        scaled.append(static_cast<std::size_t>(kept - kSignificantDigits), '0');
-    } else if (kept >= 0) {
-        scaled = digits.substr(0, static_cast<std::size_t>(kept));
-        roundUp = digits[static_cast<std::size_t>(kept)] >= '5';
-    }
-    if (roundUp) IncrementDigits(scaled);
-    if (scaled.size() < kDecimals + 1) {
-        scaled.insert(0, kDecimals + 1 - scaled.size(), '0');
+        // Every significant digit stands at or before the fourth decimal, so
+        // nothing is rounded; the expansion is padded with zeros.
+        if (negative) out += '-';
+        const int point = kept - kDecimals;
+        for (int i = 0; i < kept; ++i) {
+            if (i == point) out += decimalSeparator;
+            out += i < kSignificantDigits ? digits[i] : '0';
+        }
+        return;
     }
 
-    if (negative && scaled.find_first_not_of('0') != std::string::npos) out += '-';
-    const std::size_t point = scaled.size() - kDecimals;
-    out.append(scaled, 0, point);
+    // Fewer digits: right-aligned in a buffer of zeros with room for a carry,
+    // rounded on the first dropped digit, half away from zero.
+    constexpr int kWidth = kSignificantDigits + kDecimals + 2;
+    char scaled[kWidth];
+    std::fill(scaled, scaled + kWidth, '0');
+    if (kept > 0) std::copy(digits, digits + kept, scaled + kWidth - kept);
+    if (kept >= 0 && digits[kept] >= '5') {
+        int i = kWidth - 1;
+        while (scaled[i] == '9') scaled[i--] = '0';
+        ++scaled[i];
+    }
+
+    const char* end = scaled + kWidth;
+    const char* firstNonZero =
+        std::find_if(static_cast<const char*>(scaled), end, [](char c) { return c != '0'; });
+    const char* begin = std::min(firstNonZero, end - (kDecimals + 1));
+    if (negative && firstNonZero != end) out += '-';  // never "-0.0000"
+    out.append(begin, end - kDecimals);
     out += decimalSeparator;
-    out.append(scaled, point, kDecimals);
+    out.append(end - kDecimals, end);
 }
 
 std::string FormatFixed4(double value, char decimalSeparator) {

@@ -133,7 +133,7 @@ std::string ValueAsWritten(std::string_view value) {
     return text;
 }
 
-// Lines [first, end) of the first section of that name; first is its header.
+// Lines [header, end) of the first section of that name.
 struct SectionRange {
     std::size_t header = 0;
     std::size_t end = 0;

@@ -38,10 +38,10 @@ class IniDocument {
     // The value of the key, or nothing when the section or the key is missing.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
 
-    // Sets the key to value. Line breaks in value become blanks, and a value
-    // that reading would change (blanks at either end, or a double quote at
-    // both ends) is written in one pair of double quotes, so that Read gives
-    // value back exactly.
+    // Sets the key to value. Line breaks in value become blanks, so that the
+    // value stays on its own line. A value that reading would otherwise change
+    // (blanks at either end, or a double quote at both ends) is written in one
+    // more pair of double quotes, so that Read gives it back as it was given.
     void Write(std::string_view section, std::string_view key, std::string_view value);
 
     // The file's text, every line ended by CR LF.

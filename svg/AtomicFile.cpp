@@ -107,13 +107,17 @@ void SyncFolder(const std::string& path) {
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    // An existing target decides the new file's mode. A folder, or a file the
-    // user may not write, cannot be replaced: that is reported as a file that
-    // cannot be created, before anything is written.
+    // A path without a file name cannot name the new file.
+    if (path.empty() || path.back() == '/') ThrowCannotCreate(path);
+
+    // An existing target decides the new file's owner and mode. Only a
+    // regular file the user may write is replaced: a folder, a device or a
+    // write-protected file is reported as a file that cannot be created,
+    // before anything is written.
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists) {
-        if (S_ISDIR(existing.st_mode)) ThrowCannotCreate(path);
+        if (!S_ISREG(existing.st_mode)) ThrowCannotCreate(path);
         if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) ThrowCannotCreate(path);
     }
 
@@ -121,9 +125,17 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const int fd = CreateTemporaryBeside(path, tempPath);
     if (fd < 0) ThrowCannotCreate(path);
 
-    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
-        ::close(fd);
-        ThrowWriteError(tempPath);
+    if (exists) {
+        // Only root may give the file away; others keep their own ownership,
+        // so a failure here is no reason to stop. The mode follows the owner
+        // change because a change of owner clears the set-user-ID bits.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            // The new file stays owned by the writer.
+        }
+        if (::fchmod(fd, existing.st_mode & 07777) != 0) {
+            ::close(fd);
+            ThrowWriteError(tempPath);
+        }
     }
     if (!WriteAll(fd, bytes) || !SyncFile(fd)) {
         ::close(fd);

@@ -136,6 +136,55 @@ TEST_F(AtomicFileTest, FolderAtThePathIsNotReplaced) {
     EXPECT_EQ(ReadAll(target + "/inside"), "kept");
 }
 
+TEST_F(AtomicFileTest, OnlyRegularFilesAreReplaced) {
+    const std::string fifo = folder_ / "pipe.svg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    struct Row {
+        const char* name;
+        std::string path;
+    };
+    const Row rows[] = {
+        {"named pipe", fifo},
+        {"empty path", ""},
+        {"path ending in a slash", folder_.path() + "/"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ExpectRaised<EFCreateError>(row.path, "x",
+                                              "ファイル " + row.path + " を作成できません"),
+                  kRaisedExpected);
+    }
+    EXPECT_EQ(folder_.Names(), (Names{"pipe.svg"}));
+}
+
+TEST_F(AtomicFileTest, ReplacedFileKeepsItsOwner) {
+    const std::string target = folder_ / "star.svg";
+    test::WriteAll(target, "old");
+    if (::chown(target.c_str(), 65534, 65534) != 0) {
+        GTEST_SKIP() << "only root can hand a file to another user";
+    }
+    WriteFileAtomically(target, "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(test::ReadAll(target), "new");
+}
+
+TEST_F(AtomicFileTest, SymbolicLinkIsReplacedAndItsTargetKept) {
+    const std::string real = folder_ / "real.svg";
+    const std::string link = folder_ / "link.svg";
+    test::WriteAll(real, "old");
+    ASSERT_EQ(::symlink("real.svg", link.c_str()), 0);
+    WriteFileAtomically(link, "new");
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(ReadAll(link), "new");
+    EXPECT_EQ(ReadAll(real), "old");
+    EXPECT_EQ(folder_.Names(), (Names{"link.svg", "real.svg"}));
+}
+
 TEST_F(AtomicFileTest, ReadOnlyFolderCannotBeWritten) {
     ASSERT_EQ(::chmod(folder_.path().c_str(), 0755), 0);
     const std::string readOnly = folder_ / "read-only";

@@ -4,6 +4,10 @@ set(POLYGRAV_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointe
 
 function(polygrav_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  # GCC 12 reports false -Wrestrict warnings in optimised std::string code.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
   if(POLYGRAV_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -10,7 +10,7 @@ POLYGRAV_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic
     desktop-file-utils shared-mime-info xdg-utils
-    time
+    time locales
 )
 
 polygrav_root() {
@@ -36,4 +36,15 @@ polygrav_install_deps() {
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Generates the German locale that the tests use to show that numbers in
+# files never follow the user's decimal comma. Needs root; skipped otherwise.
+polygrav_ensure_test_locale() {
+    if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        return 0
+    fi
+    if [ "$(id -u)" -eq 0 ] && command -v localedef >/dev/null 2>&1; then
+        localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+    fi
 }

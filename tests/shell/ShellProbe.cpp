@@ -3,7 +3,9 @@
 // "message: <text>".
 //
 //   shell_probe open <path>...                   opens each file in its viewer
-//   shell_probe shortcut <program> <place>...    writes a shortcut per place
+//   shell_probe shortcut <program> <place>...    writes a shortcut per place; a
+//       place "--desktop-setting=<value>" rewrites the user-dirs settings
+//       with XDG_DESKTOP_DIR="<value>" instead, as a user might meanwhile
 //   shell_probe launch-entry <desktop file>      starts a desktop entry as GIO does
 
 #include <gio/gdesktopappinfo.h>
@@ -18,6 +20,12 @@ namespace {
 
 void PrintMessage(const std::string& text) {
     std::printf("message: %s\n", text.c_str());
+}
+
+void WriteDesktopSetting(const std::string& value) {
+    g_autofree gchar* file = g_build_filename(g_get_user_config_dir(), "user-dirs.dirs", nullptr);
+    const std::string text = "XDG_DESKTOP_DIR=\"" + value + "\"\n";
+    g_file_set_contents(file, text.c_str(), -1, nullptr);
 }
 
 int LaunchEntry(const char* file) {
@@ -52,8 +60,14 @@ int main(int argc, char** argv) {
     }
     if (command == "shortcut") {
         const auto shell = polygrav::MakeGioDesktopShell(argv[2], PrintMessage);
+        const std::string setting = "--desktop-setting=";
         for (int i = 3; i < argc; ++i) {
-            shell->CreateShortCut(polygrav::kShortCutName, argv[i]);
+            const std::string place = argv[i];
+            if (place.rfind(setting, 0) == 0) {
+                WriteDesktopSetting(place.substr(setting.size()));
+            } else {
+                shell->CreateShortCut(polygrav::kShortCutName, place);
+            }
         }
         return 0;
     }

@@ -109,6 +109,18 @@ INSTANTIATE_TEST_SUITE_P(
                       DesktopCase{"NoSettingMeansHomeDesktop", nullptr, "home/Desktop"}),
     RowLabel());
 
+TEST_F(ShortCutTest, DesktopFollowsASettingChangedWhileTheProgramRuns) {
+    sandbox_.SetDesktopSetting("$HOME/Desktop");
+
+    const ProbeRun run = sandbox_.RunProbe({"shortcut", "/usr/bin/polygrav", "DESKTOP",
+                                            "--desktop-setting=$HOME/Arbeitsfläche", "DESKTOP"});
+
+    EXPECT_TRUE(run.messages.empty()) << run.output;
+    EXPECT_EQ(ShortCutsIn(sandbox_),
+              (std::vector<fs::path>{sandbox_.Home() / "Arbeitsfläche" / kEntryFile,
+                                     sandbox_.Home() / "Desktop" / kEntryFile}));
+}
+
 struct ProgramCase {
     const char* label;
     const char* folder;  // the program's folder inside the sandbox

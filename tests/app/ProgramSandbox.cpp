@@ -1,0 +1,68 @@
+#include "ProgramSandbox.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace polygrav::test {
+
+ProgramSandbox::ProgramSandbox() : env_(QProcessEnvironment::systemEnvironment()) {
+    if (!dir_.isValid() || !QFile::copy(QStringLiteral(POLYGRAV_BINARY), program())) {
+        qFatal("cannot copy the program");
+    }
+    QDir root(dir_.path());
+    for (const char* sub : {"home", "config", "data", "system", "cache", "runtime"}) {
+        root.mkdir(QString::fromLatin1(sub));
+    }
+    QFile::setPermissions(path("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
+    env_.insert("HOME", path("home"));
+    env_.insert("XDG_CONFIG_HOME", path("config"));
+    env_.insert("XDG_DATA_HOME", path("data"));
+    env_.insert("XDG_DATA_DIRS", path("system"));
+    env_.insert("XDG_CACHE_HOME", path("cache"));
+    env_.insert("XDG_RUNTIME_DIR", path("runtime"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
+                             "DBUS_SESSION_BUS_ADDRESS", "XDG_CURRENT_DESKTOP"}) {
+        env_.remove(QString::fromLatin1(name));
+    }
+}
+
+void ProgramSandbox::writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile f(path(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        qFatal("cannot write a test file");
+    }
+}
+
+QByteArray ProgramSandbox::readFile(const QString& name) const {
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ProgramSandbox::start(QProcess& process, const QStringList& args) const {
+    process.setProcessEnvironment(env_);
+    process.setWorkingDirectory(dir_.path());
+    process.start(program(), args);
+}
+
+ProgramRun ProgramSandbox::run(const QStringList& args,
+                               const std::function<void()>& modifier) const {
+    QProcess process;
+    if (modifier) {
+        process.setChildProcessModifier(modifier);
+    }
+    start(process, args);
+    ProgramRun result;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        result.crashed = true;
+    }
+    result.crashed = result.crashed || process.exitStatus() != QProcess::NormalExit;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+}  // namespace polygrav::test

@@ -48,9 +48,15 @@ std::string DesktopFolder() {
 }
 
 std::string ProgramsFolder() {
-    const std::string data = AbsoluteOrEmpty(g_get_user_data_dir());
+    std::string data = AbsoluteOrEmpty(g_get_user_data_dir());
     if (data.empty()) {
-        return {};
+        // A relative XDG_DATA_HOME is invalid and counts as unset, as the
+        // XDG folder rules say; GLib 2.74 hands it on as it is.
+        const std::string home = AbsoluteOrEmpty(g_get_home_dir());
+        if (home.empty()) {
+            return {};
+        }
+        data = (home == "/" ? "" : home) + "/.local/share";
     }
     return (data == "/" ? "" : data) + "/applications";
 }

@@ -11,8 +11,9 @@ namespace polygrav {
 // which is how the user-dirs settings switch a folder off.
 std::string DesktopFolder();
 
-// The user's applications menu folder, $XDG_DATA_HOME/applications, or the
-// empty text when the data folder is not an absolute path.
+// The user's applications menu folder, $XDG_DATA_HOME/applications, where a
+// relative XDG_DATA_HOME counts as unset (~/.local/share); the empty text
+// when not even the home folder is an absolute path.
 std::string ProgramsFolder();
 
 // Writes the desktop entry "<name>.desktop" for the program at programPath

@@ -15,11 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs argv with envp (null: this process's environment) and returns its
-// exit code and standard output, followed by its standard error when
-// withErrors is set; otherwise standard error passes through to the test's.
-std::pair<int, std::string> RunProcess(const std::vector<std::string>& args, gchar** envp,
-                                       bool withErrors) {
+// Runs argv in folder with envp (null for either: this process's own) and
+// returns its exit code and standard output, followed by its standard error
+// when withErrors is set; otherwise standard error passes through.
+std::pair<int, std::string> RunProcess(const std::vector<std::string>& args, const char* folder,
+                                       gchar** envp, bool withErrors) {
     std::vector<gchar*> argv;
     for (const std::string& arg : args) {
         argv.push_back(const_cast<gchar*>(arg.c_str()));
@@ -29,7 +29,7 @@ std::pair<int, std::string> RunProcess(const std::vector<std::string>& args, gch
     g_autofree gchar* err = nullptr;
     gint status = 0;
     g_autoptr(GError) error = nullptr;
-    if (!g_spawn_sync(nullptr, argv.data(), envp, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
+    if (!g_spawn_sync(folder, argv.data(), envp, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
                       withErrors ? &err : nullptr, &status, &error)) {
         throw std::runtime_error("cannot run " + args.front() + ": " + error->message);
     }
@@ -157,7 +157,7 @@ ProbeRun ShellSandbox::RunProbe(const std::vector<std::string>& args) const {
     argv.insert(argv.end(), args.begin(), args.end());
     ProbeRun run;
     try {
-        std::tie(run.exitCode, run.output) = RunProcess(argv, envp, false);
+        std::tie(run.exitCode, run.output) = RunProcess(argv, root_.c_str(), envp, false);
     } catch (...) {
         g_strfreev(envp);
         throw;
@@ -190,7 +190,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 ValidatorRun ValidateDesktopEntry(const fs::path& file) {
-    const auto [code, output] = RunProcess({"desktop-file-validate", file.string()}, nullptr, true);
+    const auto [code, output] =
+        RunProcess({"desktop-file-validate", file.string()}, nullptr, nullptr, true);
     return {code, output};
 }
 

@@ -54,7 +54,8 @@ class ShellSandbox {
     std::vector<std::vector<std::string>> WaitForRecords(
         std::size_t count, std::chrono::seconds timeout = std::chrono::seconds(20)) const;
 
-    // Runs the probe program with args in this sandbox's environment.
+    // Runs the probe program with args in this sandbox's environment, with
+    // the sandbox's root as its working folder.
     ProbeRun RunProbe(const std::vector<std::string>& args) const;
 
   private:

@@ -121,6 +121,16 @@ TEST_F(ShortCutTest, DesktopFollowsASettingChangedWhileTheProgramRuns) {
                                      sandbox_.Home() / "Desktop" / kEntryFile}));
 }
 
+TEST_F(ShortCutTest, ProgramsTakesARelativeDataHomeAsUnset) {
+    sandbox_.SetEnv("XDG_DATA_HOME", "relative/data");
+
+    const ProbeRun run = sandbox_.RunProbe({"shortcut", "/usr/bin/polygrav", "PROGRAMS"});
+
+    EXPECT_TRUE(run.messages.empty()) << run.output;
+    EXPECT_EQ(ShortCutsIn(sandbox_),
+              std::vector<fs::path>{sandbox_.Home() / ".local/share/applications" / kEntryFile});
+}
+
 struct ProgramCase {
     const char* label;
     const char* folder;  // the program's folder inside the sandbox

@@ -7,7 +7,7 @@ POLYGRAV_PACKAGES=(
     libglib2.0-dev libglib2.0-bin
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
     fonts-ipafont-gothic
     desktop-file-utils shared-mime-info xdg-utils
     time locales

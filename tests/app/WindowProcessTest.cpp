@@ -1,0 +1,92 @@
+// The window of the built program on an X server of the test's own: asked
+// to close through the window manager's close request, or told to end by
+// SIGTERM, it saves its settings file.
+
+#include <QProcess>
+#include <QTest>
+#include <memory>
+
+#include "ProgramSandbox.h"
+#include "XServer.h"
+
+using polygrav::test::ProgramSandbox;
+using polygrav::test::XServer;
+
+class WindowProcessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void closeRequestSavesEverySetting();
+    void sigtermSavesEverySetting();
+    void cleanupTestCase();
+
+private:
+    // Runs the X probe in mode "wait" or "close" for the program's window.
+    bool probe(const QString& mode);
+    void startWindow(ProgramSandbox& box, QProcess& process);
+
+    std::unique_ptr<XServer> server_;
+};
+
+void WindowProcessTest::initTestCase() {
+    server_ = std::make_unique<XServer>();
+    if (server_->display().isEmpty()) {
+        QSKIP("Xvfb could not be started");
+    }
+}
+
+void WindowProcessTest::cleanupTestCase() { server_.reset(); }
+
+bool WindowProcessTest::probe(const QString& mode) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", server_->display());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(POLYGRAV_X_PROBE), {mode, "polygrav", "60000"});
+    return p.waitForFinished(70000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+void WindowProcessTest::startWindow(ProgramSandbox& box, QProcess& process) {
+    box.environment().insert("DISPLAY", server_->display());
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    box.start(process, {});
+    QVERIFY(process.waitForStarted(10000));
+}
+
+void WindowProcessTest::closeRequestSavesEverySetting() {
+    ProgramSandbox box;
+    box.writeFile("polygrav.ini", "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n");
+    QProcess program;
+    startWindow(box, program);
+    QVERIFY(probe("close"));
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    // The keys read at the start are written back in place, the others added
+    // in their order.
+    const QByteArray expected = "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n"
+                                "FavoriteDir=" + box.folder().toUtf8() + "\r\n"
+                                "CircumRadius=50\r\nStarType=0\r\nFillTransparent=0\r\n"
+                                "StrokeColor=clBlack\r\nView=1\r\nFillRule=0\r\n";
+    QCOMPARE(box.readFile("polygrav.ini"), expected);
+}
+
+void WindowProcessTest::sigtermSavesEverySetting() {
+    ProgramSandbox box;
+    QProcess program;
+    startWindow(box, program);
+    QVERIFY(probe("wait"));
+    program.terminate();
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray expected = "[SVG]\r\nFavoriteDir=" + box.folder().toUtf8() +
+                                "\r\nEdgeNumber=5\r\nCircumRadius=50\r\nStarType=0\r\n"
+                                "FillColor=clRed\r\nFillTransparent=0\r\nStrokeColor=clBlack\r\n"
+                                "StrokeWidth=50\r\nView=1\r\nFillRule=0\r\n";
+    QCOMPARE(box.readFile("polygrav.ini"), expected);
+}
+
+QTEST_GUILESS_MAIN(WindowProcessTest)
+#include "WindowProcessTest.moc"

@@ -9,17 +9,10 @@
 #include "model/Errors.h"
 #include "settings/ColorText.h"
 
+#include "RowPrinting.h"
+
 namespace polygrav {
 namespace {
-
-// Names a table row in failure messages instead of dumping its bytes.
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 struct NamedColor {
     const char* name;

@@ -8,17 +8,10 @@
 #include "settings/SettingsModel.h"
 #include "tests/settings/TempFolder.h"
 
+#include "RowPrinting.h"
+
 namespace polygrav {
 namespace {
-
-// Names a table row in failure messages instead of dumping its bytes.
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 const char* const kKeys[] = {"FavoriteDir", "EdgeNumber",      "CircumRadius", "StarType",
                              "FillColor",   "FillTransparent", "StrokeColor",  "StrokeWidth",

@@ -151,6 +151,12 @@ void TForm1::ApplyDesignValues() {
     starTypeGroup_->addButton(ui->RadioGroupStarTypeItem1, kStarPolygon);
     starTypeGroup_->addButton(ui->RadioGroupStarTypeItem2, kRegularPolygon);
 
+    // The installed Japanese font has a taller line than the design's, so
+    // the labels of several lines grow downwards to show their last line.
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->lblSVGFillRule}) {
+        label->resize(label->width(), std::max(label->height(), label->sizeHint().height()));
+    }
+
     Docking::Dock(ui->lblVersion, Docking::Edge::Bottom);
     Docking::Dock(ui->Shape1, Docking::Edge::Fill, 1);
 }
@@ -366,7 +372,9 @@ void TForm1::WriteSVG(const std::string& path) {
 }
 
 void TForm1::LoadSettings(const std::string& path) {
-    const IniDocument doc = LoadIniFile(path);
+    // A document to convert that exists but cannot be read is an error, not
+    // the default star; the program's own settings file reads as empty then.
+    const IniDocument doc = documentGiven_ ? LoadSettingsDocument(path) : LoadIniFile(path);
     ControlWriter target(*this);
     ReadSettings(doc, ExtractFileDir(programPath_), target);
 }

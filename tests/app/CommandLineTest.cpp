@@ -11,7 +11,7 @@ Q_DECLARE_METATYPE(CommandLine::Action)
 class CommandLineTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void parse_data();
     void parse();
     void offscreenOnlyWithoutAnyDisplay_data();
@@ -24,12 +24,15 @@ void CommandLineTest::parse_data() {
     QTest::addColumn<QString>("path");  // "-" for none
     QTest::newRow("no argument") << QStringList{} << CommandLine::Action::Run << "-";
     QTest::newRow("document") << QStringList{"a b.pgv"} << CommandLine::Action::Run << "a b.pgv";
-    QTest::newRow("further arguments ignored") << QStringList{"x.pgv", "y.pgv"} << CommandLine::Action::Run << "x.pgv";
+    QTest::newRow("further arguments ignored")
+        << QStringList{"x.pgv", "y.pgv"} << CommandLine::Action::Run << "x.pgv";
     QTest::newRow("help") << QStringList{"--help"} << CommandLine::Action::Help << "-";
     QTest::newRow("short help") << QStringList{"-h"} << CommandLine::Action::Help << "-";
     QTest::newRow("version") << QStringList{"--version"} << CommandLine::Action::Version << "-";
-    QTest::newRow("help after a path is a further argument") << QStringList{"x.pgv", "--help"} << CommandLine::Action::Run << "x.pgv";
-    QTest::newRow("double dash protects a path") << QStringList{"--", "--help"} << CommandLine::Action::Run << "--help";
+    QTest::newRow("help after a path is a further argument")
+        << QStringList{"x.pgv", "--help"} << CommandLine::Action::Run << "x.pgv";
+    QTest::newRow("double dash protects a path")
+        << QStringList{"--", "--help"} << CommandLine::Action::Run << "--help";
     QTest::newRow("empty argument is a path") << QStringList{""} << CommandLine::Action::Run << "";
 }
 
@@ -54,10 +57,22 @@ void CommandLineTest::offscreenOnlyWithoutAnyDisplay_data() {
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<QString>("platform");  // QT_QPA_PLATFORM before
     QTest::addColumn<QString>("expected");  // after
-    QTest::newRow("nothing set") << "" << "" << "" << "offscreen";
-    QTest::newRow("X display") << ":5" << "" << "" << "";
-    QTest::newRow("Wayland display") << "" << "wayland-0" << "" << "";
-    QTest::newRow("platform chosen") << "" << "" << "minimal" << "minimal";
+    QTest::newRow("nothing set") << ""
+                                 << ""
+                                 << ""
+                                 << "offscreen";
+    QTest::newRow("X display") << ":5"
+                               << ""
+                               << ""
+                               << "";
+    QTest::newRow("Wayland display") << ""
+                                     << "wayland-0"
+                                     << ""
+                                     << "";
+    QTest::newRow("platform chosen") << ""
+                                     << ""
+                                     << "minimal"
+                                     << "minimal";
 }
 
 void CommandLineTest::offscreenOnlyWithoutAnyDisplay() {

@@ -12,7 +12,7 @@
 class ControlSignalsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void editTextChanged();
     void sliderValueChanged();
     void checkBoxToggled();

@@ -1,11 +1,11 @@
 // The built program as a whole process: command-line conversion of settings
 // documents, its exit status and messages, --help and --version.
 
+#include <sys/resource.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "ProgramSandbox.h"
 #include "model/StarSettings.h"
@@ -19,7 +19,9 @@ Q_DECLARE_METATYPE(polygrav::TStarSettings)
 
 namespace {
 
-TStarSettings Design() { return {}; }
+TStarSettings Design() {
+    return {};
+}
 
 TStarSettings With(const std::function<void(TStarSettings&)>& change) {
     TStarSettings s;
@@ -27,7 +29,9 @@ TStarSettings With(const std::function<void(TStarSettings&)>& change) {
     return s;
 }
 
-QByteArray Svg(const TStarSettings& s) { return QByteArray::fromStdString(BuildSvgDocument(s, '.')); }
+QByteArray Svg(const TStarSettings& s) {
+    return QByteArray::fromStdString(BuildSvgDocument(s, '.'));
+}
 
 // Everything the program itself said on standard error ("polygrav: ...").
 QStringList OwnMessages(const QByteArray& err) {
@@ -47,7 +51,7 @@ const QString kNoViewer = QStringLiteral("SVGのビューワーが見つかり�
 class ConversionProcessTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void convertsDocuments_data();
     void convertsDocuments();
     void failedConversions_data();
@@ -70,9 +74,10 @@ void ConversionProcessTest::convertsDocuments_data() {
 
     QTest::newRow("every key present")
         << "star.pgv"
-        << QByteArray("[SVG]\r\nFavoriteDir=/x\r\nEdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"
-                      "FillColor=clBlue\r\nFillTransparent=1\r\nStrokeColor=$00C08040\r\n"
-                      "StrokeWidth=400\r\nView=0\r\nFillRule=1\r\n")
+        << QByteArray(
+               "[SVG]\r\nFavoriteDir=/x\r\nEdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"
+               "FillColor=clBlue\r\nFillTransparent=1\r\nStrokeColor=$00C08040\r\n"
+               "StrokeWidth=400\r\nView=0\r\nFillRule=1\r\n")
         << "star.svg" << With([](TStarSettings& s) {
                s.EdgeNumber = "7";
                s.CircumRadius = "12.5";
@@ -103,21 +108,20 @@ void ConversionProcessTest::convertsDocuments_data() {
                s.View = false;
            })
         << QStringList{};
-    QTest::newRow("no star type")
-        << "star.pgv" << QByteArray("[SVG]\nStarType=-1\nView=0\n") << "star.svg"
-        << With([](TStarSettings& s) {
-               s.StarType = -1;
-               s.View = false;
-           })
-        << QStringList{};
-    QTest::newRow("upper-case extension") << "STAR.PGV" << QByteArray("[SVG]\nView=0\n") << "STAR.svg"
-                                          << With([](TStarSettings& s) { s.View = false; })
-                                          << QStringList{};
+    QTest::newRow("no star type") << "star.pgv" << QByteArray("[SVG]\nStarType=-1\nView=0\n")
+                                  << "star.svg" << With([](TStarSettings& s) {
+                                         s.StarType = -1;
+                                         s.View = false;
+                                     })
+                                  << QStringList{};
+    QTest::newRow("upper-case extension")
+        << "STAR.PGV" << QByteArray("[SVG]\nView=0\n") << "STAR.svg"
+        << With([](TStarSettings& s) { s.View = false; }) << QStringList{};
     // View is on: the viewer is looked for, and the sandbox has none.
     QTest::newRow("empty document opens the viewer")
         << "star.pgv" << QByteArray() << "star.svg" << Design() << QStringList{kNoViewer};
-    QTest::newRow("missing document") << "absent.pgv" << QByteArray("-") << "absent.svg" << Design()
-                                      << QStringList{kNoViewer};
+    QTest::newRow("missing document")
+        << "absent.pgv" << QByteArray("-") << "absent.svg" << Design() << QStringList{kNoViewer};
 }
 
 void ConversionProcessTest::convertsDocuments() {
@@ -142,11 +146,12 @@ void ConversionProcessTest::failedConversions_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("colour that is no colour")
         << QByteArray("[SVG]\nEdgeNumber=7\nFillColor=red\n") << "'red' は整数ではありません.";
-    QTest::newRow("empty colour") << QByteArray("[SVG]\nStrokeColor=\n") << "'' は整数ではありません.";
+    QTest::newRow("empty colour") << QByteArray("[SVG]\nStrokeColor=\n")
+                                  << "'' は整数ではありません.";
     QTest::newRow("empty radius") << QByteArray("[SVG]\nCircumRadius=\n")
                                   << "'' は浮動小数点数ではありません.";
-    QTest::newRow("point count of one digit") << QByteArray("[SVG]\nEdgeNumber=2\n")
-                                              << "'2' は3以上の整数ではありません.";
+    QTest::newRow("point count of one digit")
+        << QByteArray("[SVG]\nEdgeNumber=2\n") << "'2' は3以上の整数ではありません.";
 }
 
 void ConversionProcessTest::failedConversions() {
@@ -164,7 +169,8 @@ void ConversionProcessTest::failedConversions() {
 void ConversionProcessTest::otherExtensionWritesNothing() {
     ProgramSandbox box;
     box.writeFile("star.txt", "[SVG]\nView=0\n");
-    const QStringList before = QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before =
+        QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const ProgramRun run = box.run({box.path("star.txt")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(OwnMessages(run.err), QStringList{});
@@ -229,15 +235,18 @@ void ConversionProcessTest::ownSettingsFileIsNeitherReadNorWritten() {
 void ConversionProcessTest::helpAndVersion_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("firstLine");
-    QTest::newRow("version") << "--version" << "Polygrav 1.0 A1";
-    QTest::newRow("help") << "--help" << "Polygrav 1.0 A1";
+    QTest::newRow("version") << "--version"
+                             << "Polygrav 1.0 A1";
+    QTest::newRow("help") << "--help"
+                          << "Polygrav 1.0 A1";
 }
 
 void ConversionProcessTest::helpAndVersion() {
     QFETCH(QString, option);
     QFETCH(QString, firstLine);
     ProgramSandbox box;
-    const QStringList before = QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before =
+        QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const ProgramRun run = box.run({option});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromUtf8(run.out).split('\n').first(), firstLine);

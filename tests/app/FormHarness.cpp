@@ -42,7 +42,9 @@ void FakeDialogs::ShowMessage(const QString& title, const QString& text) {
     messages.emplace_back(title, text);
 }
 
-void FakeDialogs::OpenUrl(const QString& url) { urls.push_back(url); }
+void FakeDialogs::OpenUrl(const QString& url) {
+    urls.push_back(url);
+}
 
 QStringList FakeDialogs::errorTexts() const {
     QStringList texts;
@@ -52,7 +54,9 @@ QStringList FakeDialogs::errorTexts() const {
     return texts;
 }
 
-void FakeDesktop::OpenWrittenFile(const std::string& path) { opened.push_back(path); }
+void FakeDesktop::OpenWrittenFile(const std::string& path) {
+    opened.push_back(path);
+}
 
 void FakeDesktop::CreateShortCut(const std::string& name, const std::string& where) {
     if (where == failingPlace) {
@@ -70,21 +74,29 @@ FormHarness::FormHarness() {
     redrawSpy = std::make_unique<QSignalSpy>(form.get(), &TForm1::previewDrawn);
 }
 
-std::string FormHarness::programPath() const { return ToStdString(dir_.filePath("polygrav")); }
+std::string FormHarness::programPath() const {
+    return ToStdString(dir_.filePath("polygrav"));
+}
 
-std::string FormHarness::iniPath() const { return ToStdString(dir_.filePath("polygrav.ini")); }
+std::string FormHarness::iniPath() const {
+    return ToStdString(dir_.filePath("polygrav.ini"));
+}
 
 void FormHarness::writeIni(const std::string& text) const {
     QFile f(ToQString(iniPath()));
     if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), static_cast<qint64>(text.size())) !=
-                                              static_cast<qint64>(text.size())) {
+                                             static_cast<qint64>(text.size())) {
         qFatal("cannot write the settings file");
     }
 }
 
-std::string FormHarness::readIni() const { return ReadAll(ToQString(iniPath())).toStdString(); }
+std::string FormHarness::readIni() const {
+    return ReadAll(ToQString(iniPath())).toStdString();
+}
 
-void FormHarness::create() { form->RunFormCreate(std::nullopt); }
+void FormHarness::create() {
+    form->RunFormCreate(std::nullopt);
+}
 
 QImage FormHarness::shownPreview() const {
     return control<QLabel>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);

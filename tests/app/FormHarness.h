@@ -22,7 +22,7 @@ namespace polygrav::test {
 // Dialogs that answer from scripted lists (an empty list answers "cancel")
 // and record what they were asked and shown.
 class FakeDialogs final : public FormDialogs {
-public:
+  public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::vector<QColor> colorInitials;
     std::deque<std::optional<QString>> saveAnswers;
@@ -44,7 +44,7 @@ public:
 // A desktop that records viewer starts and shortcuts; a shortcut place can
 // be made to fail.
 class FakeDesktop final : public DesktopShell {
-public:
+  public:
     std::vector<std::string> opened;
     std::vector<std::string> shortCutPlaces;
     std::vector<std::string> shortCutNames;
@@ -57,7 +57,7 @@ public:
 // The real window over the fakes, for a program placed in a fresh folder
 // (so its settings file "polygrav.ini" lies there too).
 class FormHarness {
-public:
+  public:
     FormHarness();
 
     QString folder() const { return dir_.path(); }
@@ -93,7 +93,7 @@ public:
     std::unique_ptr<TForm1> form;
     std::unique_ptr<QSignalSpy> redrawSpy;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -30,7 +30,7 @@ struct Reports {
 class HandlerGuardTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void outermostFailureIsReported();
     void nestedFailureStopsTheWriter();
     void firstNestedFailureCounts();

@@ -47,15 +47,16 @@ QString FieldOf(const TStarSettings& s, const QString& field) {
 namespace polygrav {
 // Readable failures for the settings snapshot.
 char* toString(const TStarSettings& s) {
-    const QString text = QString("{%1, %2, type %3, fill %4%5, stroke %6 width %7, view %8, rule %9}")
-                             .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
-                             .arg(s.StarType)
-                             .arg(s.FillColor, 8, 16, QChar('0'))
-                             .arg(s.FillTransparent ? " transparent" : "")
-                             .arg(s.StrokeColor, 8, 16, QChar('0'))
-                             .arg(s.StrokeWidth)
-                             .arg(s.View)
-                             .arg(s.FillRule);
+    const QString text =
+        QString("{%1, %2, type %3, fill %4%5, stroke %6 width %7, view %8, rule %9}")
+            .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
+            .arg(s.StarType)
+            .arg(s.FillColor, 8, 16, QChar('0'))
+            .arg(s.FillTransparent ? " transparent" : "")
+            .arg(s.StrokeColor, 8, 16, QChar('0'))
+            .arg(s.StrokeWidth)
+            .arg(s.View)
+            .arg(s.FillRule);
     return qstrdup(text.toUtf8().constData());
 }
 }  // namespace polygrav
@@ -63,7 +64,7 @@ char* toString(const TStarSettings& s) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startsWithTheDesignValues();
     void pointCountTypedDigitByDigit_data();
     void pointCountTypedDigitByDigit();
@@ -116,9 +117,12 @@ void MainWindowTest::pointCountTypedDigitByDigit_data() {
     QTest::addColumn<int>("redraws");
     // "15" redraws; "150" is rewritten to "100", which redraws nested and
     // then once more in the outer run.
-    QTest::newRow("150 becomes 100") << "150" << "100" << 3;
-    QTest::newRow("3 stays, no redraw") << "3" << "3" << 0;
-    QTest::newRow("7 is taken") << "7" << "7" << 1;
+    QTest::newRow("150 becomes 100") << "150"
+                                     << "100" << 3;
+    QTest::newRow("3 stays, no redraw") << "3"
+                                        << "3" << 0;
+    QTest::newRow("7 is taken") << "7"
+                                << "7" << 1;
 }
 
 void MainWindowTest::pointCountTypedDigitByDigit() {
@@ -143,18 +147,30 @@ void MainWindowTest::pointCountEntered_data() {
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("redrawn");
-    QTest::newRow("letters") << "abc" << "5" << true;
-    QTest::newRow("negative") << "-20" << "5" << true;
-    QTest::newRow("leading zero") << "05" << "5" << true;
-    QTest::newRow("fraction") << "12.5" << "5" << true;
-    QTest::newRow("beyond 32 bits is no number") << "99999999999" << "5" << true;
-    QTest::newRow("full-width digits") << "１０" << "5" << true;
-    QTest::newRow("one full-width digit") << "１" << "5" << true;
-    QTest::newRow("above the range") << "101" << "100" << true;
-    QTest::newRow("hexadecimal") << "$10" << "$10" << true;
-    QTest::newRow("inside the range") << "42" << "42" << true;
-    QTest::newRow("single digit 4") << "4" << "4" << false;
-    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("letters") << "abc"
+                             << "5" << true;
+    QTest::newRow("negative") << "-20"
+                              << "5" << true;
+    QTest::newRow("leading zero") << "05"
+                                  << "5" << true;
+    QTest::newRow("fraction") << "12.5"
+                              << "5" << true;
+    QTest::newRow("beyond 32 bits is no number") << "99999999999"
+                                                 << "5" << true;
+    QTest::newRow("full-width digits") << "１０"
+                                       << "5" << true;
+    QTest::newRow("one full-width digit") << "１"
+                                          << "5" << true;
+    QTest::newRow("above the range") << "101"
+                                     << "100" << true;
+    QTest::newRow("hexadecimal") << "$10"
+                                 << "$10" << true;
+    QTest::newRow("inside the range") << "42"
+                                      << "42" << true;
+    QTest::newRow("single digit 4") << "4"
+                                    << "4" << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
 }
 
 void MainWindowTest::pointCountEntered() {
@@ -178,14 +194,22 @@ void MainWindowTest::pointCountEntered() {
 void MainWindowTest::radiusEntered_data() {
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("4.99 becomes 5") << "4.99" << "5";
-    QTest::newRow("5 stays") << "5" << "5";
-    QTest::newRow("5.01 stays") << "5.01" << "5.01";
-    QTest::newRow("99.5 stays") << "99.5" << "99.5";
-    QTest::newRow("100 stays") << "100" << "100";
-    QTest::newRow("100.01 becomes 100") << "100.01" << "100";
-    QTest::newRow("no number becomes 5") << "abc" << "5";
-    QTest::newRow("huge becomes 100") << "1e300" << "100";
+    QTest::newRow("4.99 becomes 5") << "4.99"
+                                    << "5";
+    QTest::newRow("5 stays") << "5"
+                             << "5";
+    QTest::newRow("5.01 stays") << "5.01"
+                                << "5.01";
+    QTest::newRow("99.5 stays") << "99.5"
+                                << "99.5";
+    QTest::newRow("100 stays") << "100"
+                               << "100";
+    QTest::newRow("100.01 becomes 100") << "100.01"
+                                        << "100";
+    QTest::newRow("no number becomes 5") << "abc"
+                                         << "5";
+    QTest::newRow("huge becomes 100") << "1e300"
+                                      << "100";
 }
 
 void MainWindowTest::radiusEntered() {
@@ -255,7 +279,8 @@ void MainWindowTest::changesThatRedraw() {
     FormHarness h;
     h.create();
     h.form->show();
-    h.control<QTabWidget>("PageControl1")->setCurrentIndex(control.startsWith("chbShortCut") ? 1 : 0);
+    h.control<QTabWidget>("PageControl1")
+        ->setCurrentIndex(control.startsWith("chbShortCut") ? 1 : 0);
     h.resetRedraws();
     auto* button = h.control<QAbstractButton>(control.toLatin1().constData());
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
@@ -268,12 +293,18 @@ void MainWindowTest::colourDialog_data() {
     QTest::addColumn<QString>("swatch");
     QTest::addColumn<bool>("confirm");
     QTest::addColumn<QColor>("chosen");
-    QTest::newRow("fill button, confirmed") << "btnFillColor" << "lblFillColor" << true << QColor(0, 128, 255);
-    QTest::newRow("fill swatch, confirmed") << "lblFillColor" << "lblFillColor" << true << QColor(10, 20, 30);
-    QTest::newRow("outline button, confirmed") << "btnStrokeColor" << "lblStrokeColor" << true << QColor(0, 200, 0);
-    QTest::newRow("same colour still redraws") << "btnFillColor" << "lblFillColor" << true << QColor(255, 0, 0);
-    QTest::newRow("cancelled") << "btnFillColor" << "lblFillColor" << false << QColor();
-    QTest::newRow("outline swatch, cancelled") << "lblStrokeColor" << "lblStrokeColor" << false << QColor();
+    QTest::newRow("fill button, confirmed") << "btnFillColor"
+                                            << "lblFillColor" << true << QColor(0, 128, 255);
+    QTest::newRow("fill swatch, confirmed") << "lblFillColor"
+                                            << "lblFillColor" << true << QColor(10, 20, 30);
+    QTest::newRow("outline button, confirmed") << "btnStrokeColor"
+                                               << "lblStrokeColor" << true << QColor(0, 200, 0);
+    QTest::newRow("same colour still redraws") << "btnFillColor"
+                                               << "lblFillColor" << true << QColor(255, 0, 0);
+    QTest::newRow("cancelled") << "btnFillColor"
+                               << "lblFillColor" << false << QColor();
+    QTest::newRow("outline swatch, cancelled") << "lblStrokeColor"
+                                               << "lblStrokeColor" << false << QColor();
 }
 
 void MainWindowTest::colourDialog() {
@@ -296,7 +327,8 @@ void MainWindowTest::colourDialog() {
     QCOMPARE(h.dialogs.colorInitials[0], fill ? QColor(255, 0, 0) : QColor(0, 0, 0));
     TStarSettings expected = before;
     if (confirm) {
-        const TColor c = static_cast<TColor>(chosen.red()) | static_cast<TColor>(chosen.green()) << 8 |
+        const TColor c = static_cast<TColor>(chosen.red()) |
+                         static_cast<TColor>(chosen.green()) << 8 |
                          static_cast<TColor>(chosen.blue()) << 16;
         (fill ? expected.FillColor : expected.StrokeColor) = c;
     }
@@ -428,7 +460,8 @@ void MainWindowTest::shortCutsDesktopFirst() {
     h.control<QCheckBox>("chbShortCutDesktop")->setChecked(true);
     h.control<QPushButton>("btnShortCut")->click();
     QCOMPARE(h.desktop.shortCutPlaces, (std::vector<std::string>{"DESKTOP", "PROGRAMS"}));
-    QCOMPARE(h.desktop.shortCutNames, (std::vector<std::string>{"Polygrav 1.0A1", "Polygrav 1.0A1"}));
+    QCOMPARE(h.desktop.shortCutNames,
+             (std::vector<std::string>{"Polygrav 1.0A1", "Polygrav 1.0A1"}));
     QVERIFY(h.control<QCheckBox>("chbShortCutDesktop")->isChecked());
 }
 
@@ -460,23 +493,57 @@ void MainWindowTest::settingsKeysApplyThroughTheControls_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
-    QTest::newRow("StarType=7 selects the last item") << "StarType=7" << "StarType" << "2";
-    QTest::newRow("StarType=-5 selects none") << "StarType=-5" << "StarType" << "-1";
-    QTest::newRow("StarType=0x1") << "StarType=0x1" << "StarType" << "1";
-    QTest::newRow("StarType=one keeps the item") << "StarType=one" << "StarType" << "0";
-    QTest::newRow("StrokeWidth=1000 gives 400") << "StrokeWidth=1000" << "StrokeWidth" << "400";
-    QTest::newRow("StrokeWidth=-3 gives 0") << "StrokeWidth=-3" << "StrokeWidth" << "0";
-    QTest::newRow("StrokeWidth=$64") << "StrokeWidth=$64" << "StrokeWidth" << "100";
-    QTest::newRow("StrokeWidth=2.5 keeps the position") << "StrokeWidth=2.5" << "StrokeWidth" << "50";
-    QTest::newRow("View=0x0 unticks") << "View=0x0" << "View" << "0";
-    QTest::newRow("View=-1 ticks") << "View=-1" << "View" << "1";
-    QTest::newRow("View=yes keeps the tick") << "View=yes" << "View" << "1";
-    QTest::newRow("EdgeNumber=200 is clamped") << "EdgeNumber=200" << "EdgeNumber" << "100";
-    QTest::newRow("CircumRadius=abc is clamped") << "CircumRadius=abc" << "CircumRadius" << "5";
-    QTest::newRow("FillColor=CLBLUE") << "FillColor=CLBLUE" << "FillColor" << "ff0000";
-    QTest::newRow("system colour kept") << "FillColor=$80000005" << "FillColor" << "80000005";
-    QTest::newRow("FillTransparent=1") << "FillTransparent=1" << "FillTransparent" << "1";
-    QTest::newRow("FillRule=1") << "FillRule=1" << "FillRule" << "1";
+    QTest::newRow("StarType=7 selects the last item") << "StarType=7"
+                                                      << "StarType"
+                                                      << "2";
+    QTest::newRow("StarType=-5 selects none") << "StarType=-5"
+                                              << "StarType"
+                                              << "-1";
+    QTest::newRow("StarType=0x1") << "StarType=0x1"
+                                  << "StarType"
+                                  << "1";
+    QTest::newRow("StarType=one keeps the item") << "StarType=one"
+                                                 << "StarType"
+                                                 << "0";
+    QTest::newRow("StrokeWidth=1000 gives 400") << "StrokeWidth=1000"
+                                                << "StrokeWidth"
+                                                << "400";
+    QTest::newRow("StrokeWidth=-3 gives 0") << "StrokeWidth=-3"
+                                            << "StrokeWidth"
+                                            << "0";
+    QTest::newRow("StrokeWidth=$64") << "StrokeWidth=$64"
+                                     << "StrokeWidth"
+                                     << "100";
+    QTest::newRow("StrokeWidth=2.5 keeps the position") << "StrokeWidth=2.5"
+                                                        << "StrokeWidth"
+                                                        << "50";
+    QTest::newRow("View=0x0 unticks") << "View=0x0"
+                                      << "View"
+                                      << "0";
+    QTest::newRow("View=-1 ticks") << "View=-1"
+                                   << "View"
+                                   << "1";
+    QTest::newRow("View=yes keeps the tick") << "View=yes"
+                                             << "View"
+                                             << "1";
+    QTest::newRow("EdgeNumber=200 is clamped") << "EdgeNumber=200"
+                                               << "EdgeNumber"
+                                               << "100";
+    QTest::newRow("CircumRadius=abc is clamped") << "CircumRadius=abc"
+                                                 << "CircumRadius"
+                                                 << "5";
+    QTest::newRow("FillColor=CLBLUE") << "FillColor=CLBLUE"
+                                      << "FillColor"
+                                      << "ff0000";
+    QTest::newRow("system colour kept") << "FillColor=$80000005"
+                                        << "FillColor"
+                                        << "80000005";
+    QTest::newRow("FillTransparent=1") << "FillTransparent=1"
+                                       << "FillTransparent"
+                                       << "1";
+    QTest::newRow("FillRule=1") << "FillRule=1"
+                                << "FillRule"
+                                << "1";
 }
 
 void MainWindowTest::settingsKeysApplyThroughTheControls() {
@@ -497,8 +564,9 @@ void MainWindowTest::settingsKeysApplyThroughTheControls() {
 
 void MainWindowTest::colourErrorStopsTheLoadAtThatKey() {
     FormHarness h;
-    h.writeIni("[SVG]\nFavoriteDir=/elsewhere\nEdgeNumber=7\nCircumRadius=30\nStarType=2\n"
-               "FillColor=red\nFillTransparent=1\nStrokeColor=clBlue\nStrokeWidth=100\n");
+    h.writeIni(
+        "[SVG]\nFavoriteDir=/elsewhere\nEdgeNumber=7\nCircumRadius=30\nStarType=2\n"
+        "FillColor=red\nFillTransparent=1\nStrokeColor=clBlue\nStrokeWidth=100\n");
     h.create();
     QCOMPARE(h.dialogs.errorTexts(), QStringList{"'red' は整数ではありません."});
     TStarSettings expected;
@@ -532,12 +600,15 @@ void MainWindowTest::closeSavesEveryKeyAndKeepsOtherLines() {
     h.control<QCheckBox>("chbSVGFillRule")->setChecked(true);
     h.control<QButtonGroup>("RadioGroupStarTypeButtons")->button(1)->click();
     h.form->close();
-    const std::string expected = "; kept comment\r\n[Other]\r\nKey=1\r\n[SVG]\r\n"
-                                 "EdgeNumber=6\r\n"
-                                 "FavoriteDir=" + ToStdString(h.folder()) + "\r\n"
-                                 "CircumRadius=12.5\r\nStarType=1\r\nFillColor=clRed\r\n"
-                                 "FillTransparent=0\r\nStrokeColor=clBlack\r\nStrokeWidth=50\r\n"
-                                 "View=1\r\nFillRule=1\r\n";
+    const std::string expected =
+        "; kept comment\r\n[Other]\r\nKey=1\r\n[SVG]\r\n"
+        "EdgeNumber=6\r\n"
+        "FavoriteDir=" +
+        ToStdString(h.folder()) +
+        "\r\n"
+        "CircumRadius=12.5\r\nStarType=1\r\nFillColor=clRed\r\n"
+        "FillTransparent=0\r\nStrokeColor=clBlack\r\nStrokeWidth=50\r\n"
+        "View=1\r\nFillRule=1\r\n";
     QCOMPARE(h.readIni(), expected);
 }
 

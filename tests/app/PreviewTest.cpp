@@ -12,9 +12,13 @@ using namespace polygrav;
 
 namespace {
 
-QColor Plain(TColor c) { return ResolveColor(c, QPalette()); }
+QColor Plain(TColor c) {
+    return ResolveColor(c, QPalette());
+}
 
-QImage Render(const TStarSettings& s, int ppi = 96) { return RenderPreview(s, ppi, Plain, '.'); }
+QImage Render(const TStarSettings& s, int ppi = 96) {
+    return RenderPreview(s, ppi, Plain, '.');
+}
 
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
@@ -25,7 +29,7 @@ const QRgb kBlack = qRgb(0, 0, 0);
 class PreviewTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void pixelArithmetic();
     void defaultStar();
     void starPolygonLeavesTheCentrePentagonWhite();
@@ -57,9 +61,9 @@ void PreviewTest::pixelArithmetic() {
 void PreviewTest::defaultStar() {
     const QImage img = Render(TStarSettings{});
     QCOMPARE(img.size(), QSize(453, 453));
-    QCOMPARE(img.pixel(225, 37), kBlack);     // Outer[0], the top tip
-    QCOMPARE(img.pixel(226, 226), kRed);      // the centre is filled
-    QCOMPARE(img.pixel(225, 20), kWhite);     // above the tip, the margin
+    QCOMPARE(img.pixel(225, 37), kBlack);  // Outer[0], the top tip
+    QCOMPARE(img.pixel(226, 226), kRed);   // the centre is filled
+    QCOMPARE(img.pixel(225, 20), kWhite);  // above the tip, the margin
     QCOMPARE(img.pixel(0, 0), kWhite);
 }
 
@@ -119,10 +123,18 @@ void PreviewTest::conversionErrors_data() {
     QTest::addColumn<QString>("edge");
     QTest::addColumn<QString>("radius");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty point count") << "" << "50" << "'' は整数ではありません";
-    QTest::newRow("empty radius") << "5" << "" << "'' は浮動小数点数ではありません";
-    QTest::newRow("radius beyond a bitmap") << "5" << "1e6" << "'1e6' は浮動小数点数ではありません";
-    QTest::newRow("negative radius") << "5" << "-30" << "'-30' は浮動小数点数ではありません";
+    QTest::newRow("empty point count") << ""
+                                       << "50"
+                                       << "'' は整数ではありません";
+    QTest::newRow("empty radius") << "5"
+                                  << ""
+                                  << "'' は浮動小数点数ではありません";
+    QTest::newRow("radius beyond a bitmap") << "5"
+                                            << "1e6"
+                                            << "'1e6' は浮動小数点数ではありません";
+    QTest::newRow("negative radius") << "5"
+                                     << "-30"
+                                     << "'-30' は浮動小数点数ではありません";
 }
 
 void PreviewTest::conversionErrors() {
@@ -163,7 +175,8 @@ void PreviewTest::systemColours() {
 
     TStarSettings s;
     s.FillColor = color;
-    const QImage img = RenderPreview(s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.');
+    const QImage img = RenderPreview(
+        s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.');
     QCOMPARE(img.pixel(226, 226), expected.rgb());
 }
 

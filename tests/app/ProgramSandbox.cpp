@@ -13,8 +13,8 @@ ProgramSandbox::ProgramSandbox() : env_(QProcessEnvironment::systemEnvironment()
     for (const char* sub : {"home", "config", "data", "system", "cache", "runtime"}) {
         root.mkdir(QString::fromLatin1(sub));
     }
-    QFile::setPermissions(path("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
+    QFile::setPermissions(path("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     env_.insert("HOME", path("home"));
     env_.insert("XDG_CONFIG_HOME", path("config"));
     env_.insert("XDG_DATA_HOME", path("data"));

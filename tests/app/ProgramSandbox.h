@@ -23,7 +23,7 @@ struct ProgramRun {
 // environment: its own home and XDG folders, and system data folders with
 // no applications, so that no viewer of the machine's ever starts.
 class ProgramSandbox {
-public:
+  public:
     ProgramSandbox();
 
     QString folder() const { return dir_.path(); }
@@ -41,7 +41,7 @@ public:
     // Starts the program without waiting for it.
     void start(QProcess& process, const QStringList& args) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QProcessEnvironment env_;
 };

@@ -15,13 +15,13 @@ using polygrav::test::XServer;
 class WindowProcessTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void closeRequestSavesEverySetting();
     void sigtermSavesEverySetting();
     void cleanupTestCase();
 
-private:
+  private:
     // Runs the X probe in mode "wait" or "close" for the program's window.
     bool probe(const QString& mode);
     void startWindow(ProgramSandbox& box, QProcess& process);
@@ -36,7 +36,9 @@ void WindowProcessTest::initTestCase() {
     }
 }
 
-void WindowProcessTest::cleanupTestCase() { server_.reset(); }
+void WindowProcessTest::cleanupTestCase() {
+    server_.reset();
+}
 
 bool WindowProcessTest::probe(const QString& mode) {
     QProcess p;
@@ -56,7 +58,8 @@ void WindowProcessTest::startWindow(ProgramSandbox& box, QProcess& process) {
 
 void WindowProcessTest::closeRequestSavesEverySetting() {
     ProgramSandbox box;
-    box.writeFile("polygrav.ini", "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n");
+    box.writeFile("polygrav.ini",
+                  "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n");
     QProcess program;
     startWindow(box, program);
     QVERIFY(probe("close"));
@@ -65,10 +68,13 @@ void WindowProcessTest::closeRequestSavesEverySetting() {
     QCOMPARE(program.exitCode(), 0);
     // The keys read at the start are written back in place, the others added
     // in their order.
-    const QByteArray expected = "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n"
-                                "FavoriteDir=" + box.folder().toUtf8() + "\r\n"
-                                "CircumRadius=50\r\nStarType=0\r\nFillTransparent=0\r\n"
-                                "StrokeColor=clBlack\r\nView=1\r\nFillRule=0\r\n";
+    const QByteArray expected =
+        "[SVG]\r\nEdgeNumber=7\r\nStrokeWidth=120\r\nFillColor=$000080FF\r\n"
+        "FavoriteDir=" +
+        box.folder().toUtf8() +
+        "\r\n"
+        "CircumRadius=50\r\nStarType=0\r\nFillTransparent=0\r\n"
+        "StrokeColor=clBlack\r\nView=1\r\nFillRule=0\r\n";
     QCOMPARE(box.readFile("polygrav.ini"), expected);
 }
 

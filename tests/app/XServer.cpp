@@ -1,8 +1,8 @@
 #include "XServer.h"
 
+#include <sys/prctl.h>
 #include <QStandardPaths>
 #include <csignal>
-#include <sys/prctl.h>
 
 namespace polygrav::test {
 

@@ -8,7 +8,7 @@ namespace polygrav::test {
 // An Xvfb server of the test's own on a display number it picks itself; it
 // ends with this object, or with the test process.
 class XServer {
-public:
+  public:
     XServer();
     ~XServer();
     XServer(const XServer&) = delete;
@@ -17,7 +17,7 @@ public:
     // ":N", or empty when the server could not start.
     const QString& display() const { return display_; }
 
-private:
+  private:
     QProcess process_;
     QString display_;
 };

@@ -12,12 +12,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <strings.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 #include <thread>
 
 namespace {

@@ -18,6 +18,10 @@ std::string CannotCreateFileMessage(const std::string& path) {
     return "ファイル " + path + " を作成できません";
 }
 
+std::string CannotOpenFileMessage(const std::string& path) {
+    return "ファイル " + path + " を開けません";
+}
+
 std::string StreamWriteErrorMessage() {
     return "ストリームへの書き込みエラー";
 }

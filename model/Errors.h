@@ -23,6 +23,12 @@ public:
     using EPolygravError::EPolygravError;
 };
 
+// A file that exists but cannot be opened or read.
+class EFOpenError : public EPolygravError {
+public:
+    using EPolygravError::EPolygravError;
+};
+
 // A file that was created but could not be written completely.
 class EWriteError : public EPolygravError {
 public:
@@ -44,6 +50,8 @@ std::string NotAFloatMessage(const std::string& text);
 std::string TooFewPointsMessage(const std::string& text);
 // "ファイル <path> を作成できません"
 std::string CannotCreateFileMessage(const std::string& path);
+// "ファイル <path> を開けません"
+std::string CannotOpenFileMessage(const std::string& path);
 // "ストリームへの書き込みエラー"
 std::string StreamWriteErrorMessage();
 // "<path> に書き込めません"

@@ -164,6 +164,34 @@ void CreateMissingFolders(const std::string& dir) {
     mkdir(dir.c_str(), 0700);
 }
 
+// How reading a whole file ended.
+enum class FileRead { Done, Missing, Failed };
+
+// Reads the regular file at path into bytes. Missing: nothing is at path, or
+// a folder on the way is missing. Failed: something is there but cannot be
+// read, or is no regular file.
+FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
+    // O_NONBLOCK keeps a FIFO at path from blocking the open; only a regular
+    // file is read.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    char buffer[16384];
+    while (ok) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ok = false;
+        }
+    }
+    close(fd);
+    return ok ? FileRead::Done : FileRead::Failed;
+}
+
 }  // namespace
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -240,27 +268,22 @@ std::string IniDocument::Serialize() const {
 }
 
 IniDocument LoadIniFile(const std::string& path) {
-    // O_NONBLOCK keeps a FIFO at path from blocking the open; only a regular
-    // file is read.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {};
     std::string bytes;
-    struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    char buffer[16384];
-    while (ok) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            ok = false;
-        }
-    }
-    close(fd);
-    if (!ok) return {};
+    if (ReadRegularFile(path, bytes) != FileRead::Done) return {};
     return IniDocument::Parse(bytes);
+}
+
+IniDocument LoadSettingsDocument(const std::string& path) {
+    std::string bytes;
+    switch (ReadRegularFile(path, bytes)) {
+        case FileRead::Done:
+            return IniDocument::Parse(bytes);
+        case FileRead::Missing:
+            return {};
+        case FileRead::Failed:
+            break;
+    }
+    throw EFOpenError(CannotOpenFileMessage(path));
 }
 
 void SaveIniFile(const std::string& path, const IniDocument& doc) {

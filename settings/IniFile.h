@@ -56,6 +56,13 @@ class IniDocument {
 // regular file, gives an empty document.
 IniDocument LoadIniFile(const std::string& path);
 
+// Reads a settings document that is to be converted. A missing file (or a
+// path through a missing folder) gives an empty document, as LoadIniFile
+// does; a file that exists but cannot be read, or is no regular file, raises
+// EFOpenError "ファイル %s を開けません", so that an unreadable document is not
+// taken for an empty one.
+IniDocument LoadSettingsDocument(const std::string& path);
+
 // Writes the document atomically to path, first creating its missing parent
 // folders (mode 0700, as for a per-user configuration folder); a failure
 // raises EIniFileException "%s に書き込めません" and leaves any old file whole.

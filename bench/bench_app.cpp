@@ -1,0 +1,97 @@
+// The window on Qt's offscreen platform: creating it until the first
+// preview is drawn, and one redraw of the largest figure.
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QFile>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+
+#include "app/FormDialogs.h"
+#include "app/Preview.h"
+#include "app/SystemColors.h"
+#include "app/Unit1.h"
+#include "shell/DesktopShell.h"
+
+namespace {
+
+using namespace polygrav;
+
+class NoDesktop final : public DesktopShell {
+  public:
+    void OpenWrittenFile(const std::string&) override {}
+    void CreateShortCut(const std::string&, const std::string&) override {}
+};
+
+// The largest figure the window allows: 100 points, radius 100 mm, the star
+// outline through 200 points, the widest outline.
+void WriteWorstCase(const QString& iniPath) {
+    QFile f(iniPath);
+    f.open(QIODevice::WriteOnly);
+    f.write("[SVG]\nEdgeNumber=100\nCircumRadius=100\nStarType=0\nStrokeWidth=400\n");
+}
+
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<FormDialogs> dialogs = MakeHeadlessFormDialogs();
+    NoDesktop desktop;
+    std::unique_ptr<TForm1> form;
+
+    Window() {
+        form = std::make_unique<TForm1>(dir.filePath("polygrav").toStdString(), *dialogs, desktop);
+    }
+};
+
+// From the constructor to the first picture in Image1 (no settings file, so
+// the design values are drawn).
+void BM_WindowUntilFirstPreview(benchmark::State& state) {
+    for (auto _ : state) {
+        Window w;
+        w.form->RunFormCreate(std::nullopt);
+        benchmark::DoNotOptimize(w.form.get());
+        state.PauseTiming();
+        w.form.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowUntilFirstPreview)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawWorstCase(benchmark::State& state) {
+    Window w;
+    WriteWorstCase(w.dir.filePath("polygrav.ini"));
+    w.form->RunFormCreate(std::nullopt);
+    for (auto _ : state) {
+        w.form->btnDisplayClick();
+    }
+}
+BENCHMARK(BM_RedrawWorstCase)->Unit(benchmark::kMillisecond);
+
+// The drawing alone, without the copy into the image control.
+void BM_RenderPreviewWorstCase(benchmark::State& state) {
+    TStarSettings s;
+    s.EdgeNumber = "100";
+    s.CircumRadius = "100";
+    s.StrokeWidth = 400;
+    const QPalette palette;
+    for (auto _ : state) {
+        QImage img = RenderPreview(
+            s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.');
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_RenderPreviewWorstCase)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

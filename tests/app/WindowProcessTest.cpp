@@ -2,6 +2,7 @@
 // to close through the window manager's close request, or told to end by
 // SIGTERM, it saves its settings file.
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <memory>
@@ -19,6 +20,7 @@ class WindowProcessTest : public QObject {
     void initTestCase();
     void closeRequestSavesEverySetting();
     void sigtermSavesEverySetting();
+    void conversionErrorOnADisplayShowsTheBoxAndWritesStderr();
     void cleanupTestCase();
 
   private:
@@ -92,6 +94,23 @@ void WindowProcessTest::sigtermSavesEverySetting() {
                                 "FillColor=clRed\r\nFillTransparent=0\r\nStrokeColor=clBlack\r\n"
                                 "StrokeWidth=50\r\nView=1\r\nFillRule=0\r\n";
     QCOMPARE(box.readFile("polygrav.ini"), expected);
+}
+
+void WindowProcessTest::conversionErrorOnADisplayShowsTheBoxAndWritesStderr() {
+    ProgramSandbox box;
+    box.writeFile("star.pgv", "[SVG]\nFillColor=red\n");
+    box.environment().insert("DISPLAY", server_->display());
+    QProcess program;
+    box.start(program, {box.path("star.pgv")});
+    QVERIFY(program.waitForStarted(10000));
+    // The error box waits for the user: the only window of the program.
+    QVERIFY(probe("close"));
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY(program.readAllStandardError().contains("polygrav: 'red' は整数ではありません.\n"));
+    QVERIFY(!QFileInfo::exists(box.path("star.svg")));
+    QVERIFY(!QFileInfo::exists(box.path("polygrav.ini")));
 }
 
 QTEST_GUILESS_MAIN(WindowProcessTest)

@@ -109,6 +109,16 @@ void MainWindowTest::startsWithTheDesignValues() {
     QVERIFY(!h.control<QPushButton>("btnShortCut")->isEnabled());
     QCOMPARE(h.shownPreview(), h.expectedPreview(TStarSettings{}));
     QVERIFY(h.dialogs.errors.empty());
+
+    QCOMPARE(h.form->windowTitle(), QString("星(正多角形)を生成しまーす"));
+    QCOMPARE(h.form->font().family(), QString("ＭＳ Ｐゴシック"));
+    QCOMPARE(h.form->font().pixelSize(), 12);
+    QVERIFY(!h.form->windowIcon().isNull());  // the icon resource is linked in
+    QCOMPARE(h.control<QTabWidget>("PageControl1")->tabPosition(), QTabWidget::West);
+    QCOMPARE(h.control<QTabWidget>("PageControl1")->font().pixelSize(), 15);
+    QVERIFY(h.control<QTabWidget>("PageControl1")->font().bold());
+    QVERIFY(!h.control<QLineEdit>("edtNum")->font().bold());
+    QVERIFY(h.control<QPushButton>("btnDisplay")->isHidden());
 }
 
 void MainWindowTest::pointCountTypedDigitByDigit_data() {

@@ -8,7 +8,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
-#include <cctype>
 
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
@@ -63,13 +62,6 @@ void SetTextColor(QWidget& w, const QColor& color) {
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::ButtonText, color);
     w.setPalette(palette);
-}
-
-std::string AsciiLower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c < 0x80 ? std::tolower(c) : c);
-    });
-    return text;
 }
 
 }  // namespace
@@ -221,7 +213,7 @@ void TForm1::FormCreate(const std::optional<std::string>& argument) {
         LoadSettings(SettingsFilePath(programPath_));
     } else {
         endRequested_ = true;
-        if (AsciiLower(ExtractFileExt(*argument)) == kDocumentExt) {
+        if (EqualIgnoringAsciiCase(ExtractFileExt(*argument), kDocumentExt)) {
             documentGiven_ = true;
             LoadSettings(*argument);
             WriteSVG(ChangeFileExt(*argument, ".svg"));

@@ -1,0 +1,578 @@
+// A long run of random user actions on the real window over fake dialogs:
+// typing into the two edit boxes, the track bar, the star type, the check
+// boxes, the colour dialogs, the SVG command, closing, and loading random and
+// damaged settings files. After every action no exception has escaped, every
+// error shown is one of the program's own, the preview exists, both edit
+// boxes hold what their input rules promise, the width label follows the
+// track bar, and a preview of two valid numbers has the size the radius
+// gives. The run is seeded: POLYGRAV_SOAK_SEED repeats a run, and
+// POLYGRAV_SOAK_STEPS sets its length.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSlider>
+#include <QTest>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FormHarness.h"
+#include "app/QtText.h"
+#include "model/NumberRules.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsModel.h"
+#include "svg/SvgDocument.h"
+
+using namespace polygrav;
+using polygrav::test::FormHarness;
+
+namespace {
+
+constexpr int kDefaultSteps = 3000;
+constexpr std::size_t kLogLength = 40;
+
+std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
+    const char* text = std::getenv(name);
+    if (text == nullptr || *text == '\0') return fallback;
+    return std::strtoull(text, nullptr, 10);
+}
+
+// The texts the program shows in its error box.
+bool IsOwnErrorText(const QString& text) {
+    static const QRegularExpression own(
+        QStringLiteral("^('.*' は(整数|浮動小数点数|3以上の整数)ではありません|"
+                       "ファイル .* を作成できません|ストリームへの書き込みエラー)\\.$"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return own.match(text).hasMatch();
+}
+
+// Empty, or one byte "0" to "4": the rules hold it back while a number is typed.
+bool HeldBack(const std::string& text) {
+    return text.empty() || (text.size() == 1 && text[0] >= '0' && text[0] <= '4');
+}
+
+// What the point-count rule promises: held back, "5" for anything at or
+// below 5, otherwise a whole number above 5 and at most 100.
+bool PointCountKept(const std::string& text) {
+    if (HeldBack(text) || text == "5") return true;
+    const auto n = TryStrToInt(text);
+    return n && *n > 5 && *n <= 100;
+}
+
+// The same for the radius with the decimal-number rule.
+bool RadiusKept(const std::string& text, char separator) {
+    if (HeldBack(text) || text == "5") return true;
+    const auto r = TryStrToFloat(text, separator);
+    return r && *r > 5.0 && *r <= 100.0;
+}
+
+// "輪郭線の幅：" and the position in hundredths with four decimals.
+QString WidthCaption(int position, char separator) {
+    return QStringLiteral("輪郭線の幅：%1%2%3(mm)")
+        .arg(position / 100)
+        .arg(QLatin1Char(separator))
+        .arg(QStringLiteral("%1").arg(position % 100, 2, 10, QLatin1Char('0')) + "00");
+}
+
+class Soak {
+  public:
+    explicit Soak(std::uint64_t seed) : rng_(seed), separator_(LocaleDecimalSeparator()) {
+        h_.create();
+        h_.form->show();
+        edtNum_ = h_.control<QLineEdit>("edtNum");
+        edtSize_ = h_.control<QLineEdit>("edtSize");
+        slider_ = h_.control<QSlider>("trbStrokeWidth");
+        starType_ = h_.control<QButtonGroup>("RadioGroupStarTypeButtons");
+        ppi_ = qRound(h_.form->screen()->logicalDotsPerInch());
+    }
+
+    // Does one random action; the text of what went wrong, or empty.
+    QString Step(int step) {
+        step_ = step;
+        errorsBefore_ = h_.dialogs.errors.size();
+        h_.resetRedraws();
+        checkLoad_ = false;
+        try {
+            Pick()();
+        } catch (const std::exception& e) {
+            return QStringLiteral("an exception escaped: ") + e.what();
+        } catch (...) {
+            return QStringLiteral("an unknown exception escaped");
+        }
+        if (step % 50 == 0) QCoreApplication::processEvents();
+        return Check();
+    }
+
+    std::size_t errorsShown() const { return h_.dialogs.errors.size(); }
+    int loads() const { return loads_; }
+    int saves() const { return saves_; }
+
+    QString Log() const {
+        QStringList lines;
+        for (const QString& line : log_) lines << line;
+        return lines.join('\n');
+    }
+
+    // Files the run left in the program's folder: only the settings file
+    // and the SVG files written, no temporary file.
+    QString CheckFolder() const {
+        const QStringList names =
+            QDir(h_.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString& name : names) {
+            if (name != "polygrav.ini" &&
+                !QRegularExpression("^out-\\d+\\.svg$").match(name).hasMatch()) {
+                return "unexpected file " + name;
+            }
+        }
+        return {};
+    }
+
+  private:
+    using Action = std::function<void()>;
+
+    int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    template <class T>
+    const T& OneOf(const std::vector<T>& items) {
+        return items[static_cast<std::size_t>(Uniform(0, static_cast<int>(items.size()) - 1))];
+    }
+
+    void Note(const QString& what) {
+        log_.push_back(QStringLiteral("%1: %2").arg(step_).arg(what));
+        if (log_.size() > kLogLength) log_.pop_front();
+    }
+
+    // A short text of one flavour: digits, number-like, any printable ASCII,
+    // or with full-width digits and Japanese.
+    QString RandomText() {
+        static const QString numberish = QStringLiteral("0123456789+-.,eE$xX ");
+        static const QString wide = QStringLiteral("０１２３４５６７８９星形");
+        const int length = Uniform(1, 5);
+        const int flavour = Uniform(0, 3);
+        QString text;
+        for (int i = 0; i < length; ++i) {
+            switch (flavour) {
+                case 0:
+                    text += QChar('0' + Uniform(0, 9));
+                    break;
+                case 1:
+                    text += numberish[Uniform(0, static_cast<int>(numberish.size()) - 1)];
+                    break;
+                case 2:
+                    text += QChar(Uniform(0x20, 0x7E));
+                    break;
+                default:
+                    text += Chance(0.5) ? wide[Uniform(0, static_cast<int>(wide.size()) - 1)]
+                                        : QChar('0' + Uniform(0, 9));
+            }
+        }
+        return text;
+    }
+
+    QLineEdit* AnEdit() { return Chance(0.5) ? edtNum_ : edtSize_; }
+
+    Action Pick() {
+        struct Weighted {
+            int weight;
+            Action action;
+        };
+        const std::vector<Weighted> actions = {
+            {25, [this] { TypeInto(AnEdit()); }},
+            {10, [this] { EditKeys(AnEdit()); }},
+            {5, [this] { SelectAllAndDelete(AnEdit()); }},
+            {3, [this] { UndoOrRedo(AnEdit()); }},
+            {4, [this] { PasteOver(AnEdit()); }},
+            {8, [this] { TrackKeys(); }},
+            {4, [this] { TrackSetValue(); }},
+            {2, [this] { TrackDrag(); }},
+            {6, [this] { ChooseStarType(); }},
+            {6, [this] { ToggleCheckBox(); }},
+            {8, [this] { ColourDialog(); }},
+            {3, [this] { LoadRandomBytes(); }},
+            {6, [this] { LoadDamagedDocument(); }},
+            {2, [this] { SaveSvg(); }},
+            {1, [this] { CloseAndCheckTheSavedFile(); }},
+        };
+        int total = 0;
+        for (const auto& a : actions) total += a.weight;
+        int pick = Uniform(0, total - 1);
+        for (const auto& a : actions) {
+            if (pick < a.weight) return a.action;
+            pick -= a.weight;
+        }
+        return actions.back().action;
+    }
+
+    void TypeInto(QLineEdit* edit) {
+        if (Chance(0.2)) QTest::keyClick(edit, Qt::Key_Home);
+        const QString text = RandomText();
+        Note(edit->objectName() + " typed \"" + text + "\"");
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(edit, c.toLatin1());
+            } else {
+                // Full-width digits and Japanese come through the input method.
+                QInputMethodEvent commit;
+                commit.setCommitString(c);
+                QApplication::sendEvent(edit, &commit);
+            }
+        }
+    }
+
+    void EditKeys(QLineEdit* edit) {
+        static const std::vector<Qt::Key> keys = {
+            Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home,
+            Qt::Key_End,       Qt::Key_Left,      Qt::Key_Right};
+        const int count = Uniform(1, 4);
+        QString names;
+        for (int i = 0; i < count; ++i) {
+            const Qt::Key key = OneOf(keys);
+            names += QStringLiteral(" %1").arg(static_cast<int>(key), 0, 16);
+            QTest::keyClick(edit, key);
+        }
+        Note(edit->objectName() + " keys" + names);
+    }
+
+    void SelectAllAndDelete(QLineEdit* edit) {
+        Note(edit->objectName() + " select all, delete");
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Chance(0.5) ? Qt::Key_Delete : Qt::Key_Backspace);
+    }
+
+    void UndoOrRedo(QLineEdit* edit) {
+        const bool undo = Chance(0.7);
+        Note(edit->objectName() + (undo ? " undo" : " redo"));
+        QTest::keyClick(edit, Qt::Key_Z,
+                        undo ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
+    // What a paste does: the selection, or all of it, replaced at once.
+    void PasteOver(QLineEdit* edit) {
+        const QString text = RandomText();
+        Note(edit->objectName() + " pasted \"" + text + "\"");
+        if (Chance(0.5)) edit->selectAll();
+        edit->insert(text);
+    }
+
+    void TrackKeys() {
+        static const std::vector<Qt::Key> keys = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                                  Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                                  Qt::Key_Home, Qt::Key_End};
+        const Qt::Key key = OneOf(keys);
+        Note(QStringLiteral("track bar key %1").arg(static_cast<int>(key), 0, 16));
+        QTest::keyClick(slider_, key);
+    }
+
+    void TrackSetValue() {
+        const int value = Uniform(-100, 600);
+        Note(QStringLiteral("track bar set to %1").arg(value));
+        slider_->setValue(value);
+    }
+
+    void TrackDrag() {
+        const int value = Uniform(0, 400);
+        Note(QStringLiteral("track bar dragged to %1").arg(value));
+        slider_->setSliderDown(true);
+        slider_->setSliderPosition(value);
+        slider_->setSliderDown(false);
+    }
+
+    void ChooseStarType() {
+        const int id = Uniform(0, 2);
+        Note(QStringLiteral("star type %1").arg(id));
+        starType_->button(id)->click();
+    }
+
+    void ToggleCheckBox() {
+        static const std::vector<const char*> names = {"chbTransparent", "chbSVGFillRule",
+                                                       "chbSVGView"};
+        const char* name = OneOf(names);
+        Note(QStringLiteral("toggled %1").arg(QLatin1String(name)));
+        h_.control<QCheckBox>(name)->click();
+    }
+
+    QColor RandomColour() {
+        QColor c(Uniform(0, 255), Uniform(0, 255), Uniform(0, 255), Uniform(0, 255));
+        switch (Uniform(0, 4)) {
+            case 0:
+                return c.toHsv();
+            case 1:
+                return c.toCmyk();
+            case 2:
+                return c.toHsl();
+            case 3: {
+                static const std::vector<QPalette::ColorRole> roles = {
+                    QPalette::Window, QPalette::Base, QPalette::Highlight, QPalette::ToolTipBase,
+                    QPalette::Link};
+                return h_.form->palette().color(OneOf(roles));
+            }
+            default:
+                return c;
+        }
+    }
+
+    void ColourDialog() {
+        static const std::vector<const char*> openers = {"btnFillColor", "lblFillColor",
+                                                         "btnStrokeColor", "lblStrokeColor"};
+        const char* opener = OneOf(openers);
+        std::optional<QColor> answer;
+        if (Chance(0.6)) answer = RandomColour();
+        Note(
+            QStringLiteral("%1: colour dialog %2")
+                .arg(QLatin1String(opener), answer ? answer->name() : QStringLiteral("cancelled")));
+        h_.dialogs.colorAnswers.clear();
+        h_.dialogs.colorAnswers.push_back(answer);
+        QTest::mouseClick(h_.control<QWidget>(opener), Qt::LeftButton);
+        h_.dialogs.colorAnswers.clear();
+    }
+
+    void LoadRandomBytes() {
+        std::string bytes(static_cast<std::size_t>(Uniform(0, 200)), '\0');
+        for (char& c : bytes) c = static_cast<char>(Uniform(0, 255));
+        if (Chance(0.5)) bytes = "[SVG]\n" + bytes;
+        Load(bytes, QStringLiteral("random bytes"));
+    }
+
+    // A file of the ten keys with values from the edges of their rules, then
+    // damaged in a few places.
+    void LoadDamagedDocument() {
+        static const std::vector<std::string> texts = {
+            "5",    "7",    "100",    "150", "200",   "3",           "4",    "0",      "",
+            "-20",  "abc",  "$10",    " 16", "16 ",   "99999999999", "１０", "12.5",   "12,5",
+            "4.99", "5.01", "100.01", "1e2", "1e300", ".",           "1e",   "\"42\"", "\" 9 \""};
+        static const std::vector<std::string> integers = {
+            "0",  "1",   "2",   "-1", "-5",        "7",  "0x1", "$64", "1000",
+            "-3", "2.5", "one", "",   "$FFFFFFFF", "50", "400", "x10"};
+        static const std::vector<std::string> colours = {
+            "clRed",        "CLBLUE", "clWindow",  "clMenuBar", "clNone",
+            "clDefault",    "255",    "$80000005", "$80000019", "$000080FF",
+            "$FF000000",    "-1",     "clBtnFace", "clInfoBk",  "clHotLight",
+            "clMoneyGreen", "0",      "red",       ""};
+        static const std::vector<std::string> folders = {
+            "/tmp", "", "/", "dir with blank", "\"quoted\"", "日本語のフォルダ"};
+        const auto weighted = [this](const std::vector<std::string>& pool, double broken) {
+            // Mostly values that apply, so that loads also run to their end.
+            return Chance(broken) ? pool[static_cast<std::size_t>(Uniform(0, 2))] : OneOf(pool);
+        };
+        std::vector<std::string> lines = {
+            "FavoriteDir=" + OneOf(folders),
+            "EdgeNumber=" + OneOf(texts),
+            "CircumRadius=" + OneOf(texts),
+            "StarType=" + OneOf(integers),
+            "FillColor=" + weighted(colours, 0.7),
+            "FillTransparent=" + OneOf(integers),
+            "StrokeColor=" + weighted(colours, 0.7),
+            "StrokeWidth=" + OneOf(integers),
+            "View=" + OneOf(integers),
+            "FillRule=" + OneOf(integers),
+        };
+        for (int drop = Uniform(0, 3); drop > 0; --drop) {
+            lines.erase(lines.begin() + Uniform(0, static_cast<int>(lines.size()) - 1));
+        }
+        lines.insert(lines.begin(), Chance(0.9) ? "[SVG]" : "[svg]");
+        std::string bytes;
+        const std::string end = Chance(0.5) ? "\r\n" : "\n";
+        for (const std::string& line : lines) bytes += line + end;
+        for (int damage = Uniform(0, 3); damage > 0 && !bytes.empty(); --damage) {
+            const auto at =
+                static_cast<std::size_t>(Uniform(0, static_cast<int>(bytes.size()) - 1));
+            switch (Uniform(0, 5)) {
+                case 0:
+                    bytes[at] = static_cast<char>(Uniform(0, 255));
+                    break;
+                case 1:
+                    bytes.erase(at, static_cast<std::size_t>(Uniform(1, 8)));
+                    break;
+                case 2:
+                    bytes.insert(at, 1, static_cast<char>(Uniform(0, 255)));
+                    break;
+                case 3:
+                    bytes.insert(0, "\xEF\xBB\xBF");
+                    break;
+                case 4:
+                    bytes += "[SVG]" + end + "EdgeNumber=9" + end;
+                    break;
+                default:
+                    bytes.resize(at);
+            }
+        }
+        Load(bytes, QStringLiteral("damaged document"));
+    }
+
+    // Loads the bytes as the program's own settings file, the way start-up
+    // does, and remembers what the plain settings model makes of them.
+    void Load(const std::string& bytes, const QString& kind) {
+        QByteArray shown = QByteArray::fromStdString(bytes).toPercentEncoding(" =[]$.,\"-");
+        Note(kind + ": " + QString::fromLatin1(shown));
+        h_.writeIni(bytes);
+        SettingsModel model(h_.form->favoriteDir(), separator_);
+        model.values = h_.form->Snapshot();
+        ReadSettingsQuietly(model);
+        expectedAfterLoad_ = model;
+        checkLoad_ = true;
+        ++loads_;
+        h_.create();
+    }
+
+    void ReadSettingsQuietly(SettingsModel& model) const {
+        try {
+            ReadSettings(LoadIniFile(h_.iniPath()), ToStdString(h_.folder()), model);
+        } catch (const std::exception&) {
+            // A colour error: the window shows it, and the check is skipped.
+        }
+    }
+
+    void SaveSvg() {
+        const QString path = h_.folder() + QStringLiteral("/out-%1.svg").arg(step_);
+        const bool confirm = Chance(0.8);
+        Note(confirm ? "SVG saved as " + path : QStringLiteral("SVG dialog cancelled"));
+        h_.dialogs.saveAnswers.clear();
+        if (confirm) h_.dialogs.saveAnswers.push_back(path);
+        const TStarSettings settings = h_.form->Snapshot();
+        h_.control<QPushButton>("btnSVG")->click();
+        h_.dialogs.saveAnswers.clear();
+        if (!confirm) return;
+        ++saves_;
+        const bool failed = h_.dialogs.errors.size() > errorsBefore_;
+        const QByteArray written = test::ReadAll(path);
+        if (failed ? QFile::exists(path)
+                   : written.toStdString() != BuildSvgDocument(settings, separator_)) {
+            saveProblem_ = failed ? "a failed SVG command left " + path
+                                  : "the SVG file does not show the settings: " + path;
+        }
+    }
+
+    // Closing saves the settings; a model reading that file back gets what
+    // the window shows.
+    void CloseAndCheckTheSavedFile() {
+        Note(QStringLiteral("closed"));
+        h_.form->close();
+        SettingsModel model(std::string("/elsewhere"), separator_);
+        ReadSettingsQuietly(model);
+        if (!(model.values == h_.form->Snapshot()) || model.favoriteDir != h_.form->favoriteDir()) {
+            saveProblem_ = "the saved settings read back differently:\n" +
+                           QString::fromStdString(h_.readIni());
+        }
+        h_.form->show();
+    }
+
+    QString Check() {
+        QString problem = std::exchange(saveProblem_, QString());
+        if (!problem.isEmpty()) return problem;
+        for (std::size_t i = errorsBefore_; i < h_.dialogs.errors.size(); ++i) {
+            const auto& [title, text] = h_.dialogs.errors[i];
+            if (title != "polygrav" || !IsOwnErrorText(text)) {
+                return "an error box that is not the program's: " + title + ": " + text;
+            }
+        }
+        const bool failed = h_.dialogs.errors.size() > errorsBefore_;
+        const QPixmap picture = h_.control<QLabel>("Image1")->pixmap();
+        if (picture.isNull()) return QStringLiteral("the preview is gone");
+
+        const std::string num = ToStdString(edtNum_->text());
+        const std::string size = ToStdString(edtSize_->text());
+        if (!PointCountKept(num)) return "edtNum holds \"" + edtNum_->text() + "\"";
+        if (!RadiusKept(size, separator_)) return "edtSize holds \"" + edtSize_->text() + "\"";
+
+        const QString caption = WidthCaption(slider_->value(), separator_);
+        if (h_.control<QLabel>("lblStrokeWidth")->text() != caption) {
+            return "the width label reads " + h_.control<QLabel>("lblStrokeWidth")->text() +
+                   " for " + caption;
+        }
+
+        if (checkLoad_ && !failed &&
+            (!(expectedAfterLoad_.values == h_.form->Snapshot()) ||
+             expectedAfterLoad_.favoriteDir != h_.form->favoriteDir())) {
+            return QStringLiteral("the load left the window unlike the settings model");
+        }
+
+        if (!HeldBack(num) && !HeldBack(size)) {
+            const double R = *TryStrToFloat(size, separator_);
+            const int side = static_cast<int>(std::trunc((R + 10) * 2 * ppi_ / 25.4));
+            if (picture.size() != QSize(side, side)) {
+                return QStringLiteral("the preview is %1 × %2 for R = %3, not %4")
+                    .arg(picture.width())
+                    .arg(picture.height())
+                    .arg(R)
+                    .arg(side);
+            }
+            // The last thing the action did was a redraw: the picture shows
+            // the settings as they are.
+            if (!failed && h_.redraws() > 0 && ++pictureChecks_ % 4 == 0 &&
+                h_.shownPreview() != h_.expectedPreview(h_.form->Snapshot())) {
+                return QStringLiteral("the preview does not show the settings");
+            }
+        }
+        return {};
+    }
+
+    FormHarness h_;
+    std::mt19937_64 rng_;
+    char separator_;
+    int ppi_ = 96;
+    QLineEdit* edtNum_ = nullptr;
+    QLineEdit* edtSize_ = nullptr;
+    QSlider* slider_ = nullptr;
+    QButtonGroup* starType_ = nullptr;
+
+    int step_ = 0;
+    std::size_t errorsBefore_ = 0;
+    bool checkLoad_ = false;
+    SettingsModel expectedAfterLoad_;
+    QString saveProblem_;
+    int loads_ = 0;
+    int saves_ = 0;
+    int pictureChecks_ = 0;
+    std::deque<QString> log_;
+};
+
+}  // namespace
+
+class GuiSoakTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void randomActionsKeepTheWindowSound();
+};
+
+void GuiSoakTest::randomActionsKeepTheWindowSound() {
+    const std::uint64_t seed = EnvNumber("POLYGRAV_SOAK_SEED", std::random_device{}());
+    const int steps = static_cast<int>(EnvNumber("POLYGRAV_SOAK_STEPS", kDefaultSteps));
+    qInfo("soak: seed %llu, %d steps (POLYGRAV_SOAK_SEED, POLYGRAV_SOAK_STEPS)",
+          static_cast<unsigned long long>(seed), steps);
+    // Closing the window is one of the actions; the run goes on after it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Soak soak(seed);
+    for (int step = 1; step <= steps; ++step) {
+        const QString problem = soak.Step(step);
+        if (!problem.isEmpty()) {
+            const QString report = QStringLiteral("seed %1, step %2: %3\nlast actions:\n%4")
+                                       .arg(seed)
+                                       .arg(step)
+                                       .arg(problem, soak.Log());
+            QFAIL(qPrintable(report));
+        }
+    }
+    const QString folder = soak.CheckFolder();
+    QVERIFY2(folder.isEmpty(), qPrintable(folder));
+    qInfo("soak: %zu error boxes, %d loads, %d SVG files", soak.errorsShown(), soak.loads(),
+          soak.saves());
+}
+
+QTEST_MAIN(GuiSoakTest)
+#include "GuiSoakTest.moc"

@@ -59,9 +59,18 @@ std::string UsageText() {
            "nothing (exit status 0). Without a display, messages go to standard error.\n";
 }
 
-void PickPlatformWithoutDisplay() {
-    if (!IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+void PickPlatform(bool converting) {
+    if (IsSet("QT_QPA_PLATFORM")) {
+        return;
+    }
+    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    } else if (converting) {
+        // A display named in the environment may be out of reach (a closed
+        // session, a script over ssh); Qt tries the platforms in turn, so the
+        // conversion still runs.
+        setenv("QT_QPA_PLATFORM", IsSet("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen",
+               1);
     }
 }
 

@@ -27,9 +27,10 @@ std::string UsageText();
 
 // Selects Qt's offscreen platform when the environment offers no display
 // (neither DISPLAY nor WAYLAND_DISPLAY) and QT_QPA_PLATFORM chooses none, so
-// that the conversion runs on a machine without a display. Call it before
-// the application object is created.
-void PickPlatformWithoutDisplay();
+// that the conversion runs on a machine without a display; a conversion also
+// falls back to it when the display cannot be reached. Call it before the
+// application object is created.
+void PickPlatform(bool converting);
 
 // Whether the running platform has no screen a user could see.
 bool IsHeadlessPlatform();

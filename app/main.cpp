@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    PickPlatformWithoutDisplay();
+    PickPlatform(early.path.has_value());
     QApplication app(argc, argv);
     // Qt has taken its own options out of argv; the first one left is ours.
     const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));

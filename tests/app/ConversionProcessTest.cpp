@@ -57,6 +57,7 @@ class ConversionProcessTest : public QObject {
     void failedConversions_data();
     void failedConversions();
     void otherExtensionWritesNothing();
+    void unreachableDisplayStillConverts();
     void replacesAnExistingSvg();
     void targetThatIsAFolder();
     void failedWriteKeepsTheOldFile();
@@ -176,6 +177,17 @@ void ConversionProcessTest::otherExtensionWritesNothing() {
     QCOMPARE(OwnMessages(run.err), QStringList{});
     QCOMPARE(QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QVERIFY(QDir(box.path("config")).isEmpty());
+}
+
+void ConversionProcessTest::unreachableDisplayStillConverts() {
+    ProgramSandbox box;
+    box.writeFile("star.pgv", "[SVG]\nView=0\n");
+    box.environment().remove(QStringLiteral("QT_QPA_PLATFORM"));
+    box.environment().insert(QStringLiteral("DISPLAY"), QStringLiteral(":97"));
+    const ProgramRun run = box.run({box.path("star.pgv")});
+    QVERIFY2(!run.crashed, run.err.constData());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(box.readFile("star.svg"), Svg(With([](TStarSettings& s) { s.View = false; })));
 }
 
 void ConversionProcessTest::replacesAnExistingSvg() {

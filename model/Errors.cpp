@@ -2,16 +2,35 @@
 
 namespace polygrav {
 
+namespace {
+
+// A text quoted in a message. The message travels as a C string, which a NUL
+// byte would end, so each NUL stands as U+FFFD, the mark for a byte that
+// cannot be shown.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\0') {
+            quoted += "\xEF\xBF\xBD";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+}  // namespace
+
 std::string NotAnIntegerMessage(const std::string& text) {
-    return "'" + text + "' は整数ではありません";
+    return Quoted(text) + " は整数ではありません";
 }
 
 std::string NotAFloatMessage(const std::string& text) {
-    return "'" + text + "' は浮動小数点数ではありません";
+    return Quoted(text) + " は浮動小数点数ではありません";
 }
 
 std::string TooFewPointsMessage(const std::string& text) {
-    return "'" + text + "' は3以上の整数ではありません";
+    return Quoted(text) + " は3以上の整数ではありません";
 }
 
 std::string CannotCreateFileMessage(const std::string& path) {

@@ -41,6 +41,8 @@ public:
     using EPolygravError::EPolygravError;
 };
 
+// In the next three messages a NUL byte of <text> stands as U+FFFD, so that
+// the message is whole also where it is read as a C string (what()).
 // "'<text>' は整数ではありません"
 std::string NotAnIntegerMessage(const std::string& text);
 // "'<text>' は浮動小数点数ではありません"

@@ -89,6 +89,27 @@ QString WidthCaption(int position, char separator) {
         .arg(QStringLiteral("%1").arg(position % 100, 2, 10, QLatin1Char('0')) + "00");
 }
 
+// The settings in one line, for a failure report.
+QString Describe(const TStarSettings& s, const std::string& favoriteDir) {
+    return QStringLiteral(
+               "{\"%1\", \"%2\", type %3, fill %4%5, stroke %6 width %7, view %8, "
+               "rule %9, folder \"%10\"}")
+        .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
+        .arg(s.StarType)
+        .arg(s.FillColor, 8, 16, QLatin1Char('0'))
+        .arg(s.FillTransparent ? " transparent" : "")
+        .arg(s.StrokeColor, 8, 16, QLatin1Char('0'))
+        .arg(s.StrokeWidth)
+        .arg(s.View)
+        .arg(s.FillRule)
+        .arg(ToQString(favoriteDir));
+}
+
+// Bytes of a file as printable text.
+QString Printable(const std::string& bytes) {
+    return QString::fromLatin1(QByteArray::fromStdString(bytes).toPercentEncoding(" =[]$.,\"-/"));
+}
+
 class Soak {
   public:
     explicit Soak(std::uint64_t seed) : rng_(seed), separator_(LocaleDecimalSeparator()) {
@@ -121,6 +142,7 @@ class Soak {
     std::size_t errorsShown() const { return h_.dialogs.errors.size(); }
     int loads() const { return loads_; }
     int saves() const { return saves_; }
+    int validSteps() const { return validSteps_; }
 
     QString Log() const {
         QStringList lines;
@@ -417,8 +439,7 @@ class Soak {
     // Loads the bytes as the program's own settings file, the way start-up
     // does, and remembers what the plain settings model makes of them.
     void Load(const std::string& bytes, const QString& kind) {
-        QByteArray shown = QByteArray::fromStdString(bytes).toPercentEncoding(" =[]$.,\"-");
-        Note(kind + ": " + QString::fromLatin1(shown));
+        Note(kind + ": " + Printable(bytes));
         h_.writeIni(bytes);
         SettingsModel model(h_.form->favoriteDir(), separator_);
         model.values = h_.form->Snapshot();
@@ -465,8 +486,10 @@ class Soak {
         SettingsModel model(std::string("/elsewhere"), separator_);
         ReadSettingsQuietly(model);
         if (!(model.values == h_.form->Snapshot()) || model.favoriteDir != h_.form->favoriteDir()) {
-            saveProblem_ = "the saved settings read back differently:\n" +
-                           QString::fromStdString(h_.readIni());
+            saveProblem_ = "the saved settings read back as " +
+                           Describe(model.values, model.favoriteDir) + " from " +
+                           Printable(h_.readIni()) + "\nthe window shows " +
+                           Describe(h_.form->Snapshot(), h_.form->favoriteDir());
         }
         h_.form->show();
     }
@@ -498,10 +521,14 @@ class Soak {
         if (checkLoad_ && !failed &&
             (!(expectedAfterLoad_.values == h_.form->Snapshot()) ||
              expectedAfterLoad_.favoriteDir != h_.form->favoriteDir())) {
-            return QStringLiteral("the load left the window unlike the settings model");
+            return "the load left the window at " +
+                   Describe(h_.form->Snapshot(), h_.form->favoriteDir()) +
+                   ", the settings model at " +
+                   Describe(expectedAfterLoad_.values, expectedAfterLoad_.favoriteDir);
         }
 
         if (!HeldBack(num) && !HeldBack(size)) {
+            ++validSteps_;
             const double R = *TryStrToFloat(size, separator_);
             const int side = static_cast<int>(std::trunc((R + 10) * 2 * ppi_ / 25.4));
             if (picture.size() != QSize(side, side)) {
@@ -538,6 +565,7 @@ class Soak {
     int loads_ = 0;
     int saves_ = 0;
     int pictureChecks_ = 0;
+    int validSteps_ = 0;
     std::deque<QString> log_;
 };
 
@@ -570,8 +598,8 @@ void GuiSoakTest::randomActionsKeepTheWindowSound() {
     }
     const QString folder = soak.CheckFolder();
     QVERIFY2(folder.isEmpty(), qPrintable(folder));
-    qInfo("soak: %zu error boxes, %d loads, %d SVG files", soak.errorsShown(), soak.loads(),
-          soak.saves());
+    qInfo("soak: %d steps with two valid numbers, %zu error boxes, %d loads, %d SVG files",
+          soak.validSteps(), soak.errorsShown(), soak.loads(), soak.saves());
 }
 
 QTEST_MAIN(GuiSoakTest)

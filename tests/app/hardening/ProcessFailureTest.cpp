@@ -224,6 +224,18 @@ TEST_F(ProcessFailureTest, DocumentThatCannotBeReadIsReported) {
     }
 }
 
+// A damaged document with a NUL byte in a colour: the message names the
+// whole value instead of ending at the NUL.
+TEST_F(ProcessFailureTest, NulByteInAValueIsShownInTheMessage) {
+    const std::string doc = Docs() + "/star.pgv";
+    WriteAll(doc, Document("FillColor=" + std::string("\0CLBLUE", 7) + "\r\n"));
+    const ChildResult r = RunChild(Program(), Options({doc}));
+    ExpectExited(r, 1);
+    EXPECT_THAT(r.err, HasSubstr(ErrorLine("'\xEF\xBF\xBD"
+                                           "CLBLUE' は整数ではありません")));
+    EXPECT_THAT(NamesIn(Docs()), ElementsAre("star.pgv"));
+}
+
 TEST_F(ProcessFailureTest, DocumentNameWithBlanksQuotesAndJapanese) {
     const std::string doc = Docs() + "/星 \"テスト\" 1.pgv";
     WriteAll(doc, Document("EdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"));

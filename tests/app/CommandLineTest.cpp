@@ -53,29 +53,25 @@ void CommandLineTest::parse() {
 }
 
 void CommandLineTest::offscreenOnlyWithoutAnyDisplay_data() {
+    QTest::addColumn<bool>("converting");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<QString>("platform");  // QT_QPA_PLATFORM before
     QTest::addColumn<QString>("expected");  // after
-    QTest::newRow("nothing set") << ""
-                                 << ""
-                                 << ""
-                                 << "offscreen";
-    QTest::newRow("X display") << ":5"
-                               << ""
-                               << ""
-                               << "";
-    QTest::newRow("Wayland display") << ""
-                                     << "wayland-0"
-                                     << ""
-                                     << "";
-    QTest::newRow("platform chosen") << ""
-                                     << ""
-                                     << "minimal"
-                                     << "minimal";
+    QTest::newRow("window, nothing set") << false << "" << "" << "" << "offscreen";
+    QTest::newRow("window, X display") << false << ":5" << "" << "" << "";
+    QTest::newRow("window, Wayland display") << false << "" << "wayland-0" << "" << "";
+    QTest::newRow("window, platform chosen") << false << "" << "" << "minimal" << "minimal";
+    QTest::newRow("conversion, nothing set") << true << "" << "" << "" << "offscreen";
+    QTest::newRow("conversion, X display falls back")
+        << true << ":5" << "" << "" << "xcb;offscreen";
+    QTest::newRow("conversion, Wayland display falls back")
+        << true << ":5" << "wayland-0" << "" << "wayland;xcb;offscreen";
+    QTest::newRow("conversion, platform chosen") << true << ":5" << "" << "minimal" << "minimal";
 }
 
 void CommandLineTest::offscreenOnlyWithoutAnyDisplay() {
+    QFETCH(bool, converting);
     QFETCH(QString, display);
     QFETCH(QString, wayland);
     QFETCH(QString, platform);
@@ -84,7 +80,7 @@ void CommandLineTest::offscreenOnlyWithoutAnyDisplay() {
     qputenv("DISPLAY", display.toUtf8());
     qputenv("WAYLAND_DISPLAY", wayland.toUtf8());
     qputenv("QT_QPA_PLATFORM", platform.toUtf8());
-    polygrav::PickPlatformWithoutDisplay();
+    polygrav::PickPlatform(converting);
     const QString after = qEnvironmentVariable("QT_QPA_PLATFORM");
     qputenv("QT_QPA_PLATFORM", saved);
     qunsetenv("DISPLAY");

@@ -5,7 +5,7 @@
 // error shown is one of the program's own, the preview exists, both edit
 // boxes hold what their input rules promise, the width label follows the
 // track bar, and a preview of two valid numbers has the size the radius
-// gives. The run is seeded: POLYGRAV_SOAK_SEED repeats a run, and
+// gives. The run is seeded with a fixed number; POLYGRAV_SOAK_SEED picks another, and
 // POLYGRAV_SOAK_STEPS sets its length.
 
 #include <QAbstractButton>
@@ -43,6 +43,7 @@ using polygrav::test::FormHarness;
 
 namespace {
 
+constexpr std::uint64_t kDefaultSeed = 20261210;  // the same run every time unless asked
 constexpr int kDefaultSteps = 3000;
 constexpr std::size_t kLogLength = 40;
 
@@ -579,7 +580,7 @@ class GuiSoakTest : public QObject {
 };
 
 void GuiSoakTest::randomActionsKeepTheWindowSound() {
-    const std::uint64_t seed = EnvNumber("POLYGRAV_SOAK_SEED", std::random_device{}());
+    const std::uint64_t seed = EnvNumber("POLYGRAV_SOAK_SEED", kDefaultSeed);
     const int steps = static_cast<int>(EnvNumber("POLYGRAV_SOAK_STEPS", kDefaultSteps));
     qInfo("soak: seed %llu, %d steps (POLYGRAV_SOAK_SEED, POLYGRAV_SOAK_STEPS)",
           static_cast<unsigned long long>(seed), steps);

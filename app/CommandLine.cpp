@@ -69,8 +69,8 @@ void PickPlatform(bool converting) {
         // A display named in the environment may be out of reach (a closed
         // session, a script over ssh); Qt tries the platforms in turn, so the
         // conversion still runs.
-        setenv("QT_QPA_PLATFORM", IsSet("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen",
-               1);
+        setenv("QT_QPA_PLATFORM",
+               IsSet("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen", 1);
     }
 }
 

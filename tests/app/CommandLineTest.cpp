@@ -58,16 +58,38 @@ void CommandLineTest::offscreenOnlyWithoutAnyDisplay_data() {
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<QString>("platform");  // QT_QPA_PLATFORM before
     QTest::addColumn<QString>("expected");  // after
-    QTest::newRow("window, nothing set") << false << "" << "" << "" << "offscreen";
-    QTest::newRow("window, X display") << false << ":5" << "" << "" << "";
-    QTest::newRow("window, Wayland display") << false << "" << "wayland-0" << "" << "";
-    QTest::newRow("window, platform chosen") << false << "" << "" << "minimal" << "minimal";
-    QTest::newRow("conversion, nothing set") << true << "" << "" << "" << "offscreen";
-    QTest::newRow("conversion, X display falls back")
-        << true << ":5" << "" << "" << "xcb;offscreen";
-    QTest::newRow("conversion, Wayland display falls back")
-        << true << ":5" << "wayland-0" << "" << "wayland;xcb;offscreen";
-    QTest::newRow("conversion, platform chosen") << true << ":5" << "" << "minimal" << "minimal";
+    QTest::newRow("window, nothing set") << false << ""
+                                         << ""
+                                         << ""
+                                         << "offscreen";
+    QTest::newRow("window, X display") << false << ":5"
+                                       << ""
+                                       << ""
+                                       << "";
+    QTest::newRow("window, Wayland display") << false << ""
+                                             << "wayland-0"
+                                             << ""
+                                             << "";
+    QTest::newRow("window, platform chosen") << false << ""
+                                             << ""
+                                             << "minimal"
+                                             << "minimal";
+    QTest::newRow("conversion, nothing set") << true << ""
+                                             << ""
+                                             << ""
+                                             << "offscreen";
+    QTest::newRow("conversion, X display falls back") << true << ":5"
+                                                      << ""
+                                                      << ""
+                                                      << "xcb;offscreen";
+    QTest::newRow("conversion, Wayland display falls back") << true << ":5"
+                                                            << "wayland-0"
+                                                            << ""
+                                                            << "wayland;xcb;offscreen";
+    QTest::newRow("conversion, platform chosen") << true << ":5"
+                                                 << ""
+                                                 << "minimal"
+                                                 << "minimal";
 }
 
 void CommandLineTest::offscreenOnlyWithoutAnyDisplay() {

@@ -219,7 +219,7 @@ void ConversionProcessTest::failedWriteKeepsTheOldFile() {
     ProgramSandbox box;
     box.writeFile("star.pgv", "[SVG]\nView=0\n");
     box.writeFile("star.svg", "old");
-    const QStringList before = QDir(box.folder()).entryList(QDir::Files);
+    const QStringList before = QDir(box.folder()).entryList(QDir::Files | QDir::Hidden);
     const ProgramRun run = box.run({box.path("star.pgv")}, [] {
         const rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -229,7 +229,8 @@ void ConversionProcessTest::failedWriteKeepsTheOldFile() {
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(OwnMessages(run.err), QStringList{"ストリームへの書き込みエラー."});
     QCOMPARE(box.readFile("star.svg"), QByteArray("old"));
-    QCOMPARE(QDir(box.folder()).entryList(QDir::Files), before);  // no temporary file left
+    QCOMPARE(QDir(box.folder()).entryList(QDir::Files | QDir::Hidden),
+             before);  // no temporary file left
 }
 
 void ConversionProcessTest::ownSettingsFileIsNeitherReadNorWritten() {

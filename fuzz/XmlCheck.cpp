@@ -21,7 +21,7 @@ bool IsBlank(char c) {
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(std::string_view text) : text_(text) {}
 
     bool Document() {
@@ -33,7 +33,7 @@ public:
         return pos_ == text_.size();
     }
 
-private:
+  private:
     bool Declaration() {
         if (text_.substr(0, 5) != "<?xml") return false;
         const auto end = text_.find("?>");

@@ -17,8 +17,8 @@ using namespace polygrav;
 
 namespace {
 
-const char* const kKeys[] = {"FavoriteDir", "EdgeNumber", "CircumRadius", "StarType",
-                             "FillColor",   "FillTransparent", "StrokeColor", "StrokeWidth",
+const char* const kKeys[] = {"FavoriteDir", "EdgeNumber",      "CircumRadius", "StarType",
+                             "FillColor",   "FillTransparent", "StrokeColor",  "StrokeWidth",
                              "View",        "FillRule"};
 
 // Records what a settings file hands over.
@@ -40,7 +40,7 @@ struct Recorder : SettingsTarget {
 // Takes pieces of the input in turn: texts up to a NUL byte, integers from
 // four bytes.
 class Pieces {
-public:
+  public:
     explicit Pieces(std::string_view data) : data_(data) {}
     std::string Text() {
         const std::size_t end = data_.find('\0');
@@ -57,7 +57,7 @@ public:
         return v;
     }
 
-private:
+  private:
     std::string_view data_;
 };
 

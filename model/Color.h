@@ -15,11 +15,21 @@ inline constexpr TColor clYellow = 0x0000FFFF;
 inline constexpr TColor clNavy = 0x00800000;
 inline constexpr TColor clWhite = 0x00FFFFFF;
 
-inline constexpr std::uint8_t RedOf(TColor c) { return static_cast<std::uint8_t>(c & 0xFF); }
-inline constexpr std::uint8_t GreenOf(TColor c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-inline constexpr std::uint8_t BlueOf(TColor c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+inline constexpr std::uint8_t RedOf(TColor c) {
+    return static_cast<std::uint8_t>(c & 0xFF);
+}
+inline constexpr std::uint8_t GreenOf(TColor c) {
+    return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+inline constexpr std::uint8_t BlueOf(TColor c) {
+    return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 
-inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0x80000000u; }
-inline constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFF); }
+inline constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000u) == 0x80000000u;
+}
+inline constexpr int SystemColorIndex(TColor c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 }  // namespace polygrav

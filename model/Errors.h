@@ -7,37 +7,37 @@ namespace polygrav {
 
 // Every error the program shows to the user carries its final text (UTF-8).
 class EPolygravError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A text that is not a number where one is needed.
 class EConvertError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A file that cannot be created.
 class EFCreateError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A file that exists but cannot be opened or read.
 class EFOpenError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A file that was created but could not be written completely.
 class EWriteError : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 
 // A settings file that cannot be written.
 class EIniFileException : public EPolygravError {
-public:
+  public:
     using EPolygravError::EPolygravError;
 };
 

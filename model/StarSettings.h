@@ -8,8 +8,8 @@ namespace polygrav {
 
 // The star types of the radio group; -1 means that no item is selected.
 inline constexpr int kNoStarType = -1;
-inline constexpr int kStarOutline = 0;  // "星１": through outer and inner points
-inline constexpr int kStarPolygon = 1;  // "星２": through every second vertex
+inline constexpr int kStarOutline = 0;     // "星１": through outer and inner points
+inline constexpr int kStarPolygon = 1;     // "星２": through every second vertex
 inline constexpr int kRegularPolygon = 2;  // "正多角形"
 
 inline constexpr int kMinStrokeWidth = 0;

@@ -10,7 +10,7 @@ POLYGRAV_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
     fonts-ipafont-gothic
     desktop-file-utils shared-mime-info xdg-utils
-    time locales
+    time locales clang-format
 )
 
 polygrav_root() {

@@ -17,18 +17,26 @@ bool IsSet(const char* name) {
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    // An empty argument (an empty pair of quotes in the shell) counts as no
+    // argument at all, so `polygrav ""` opens the window.
+    std::vector<std::string> given;
+    for (const std::string& arg : args) {
+        if (!arg.empty()) {
+            given.push_back(arg);
+        }
+    }
     CommandLine result;
-    if (args.empty()) {
+    if (given.empty()) {
         return result;
     }
-    const std::string& first = args.front();
+    const std::string& first = given.front();
     if (first == "--help" || first == "-h") {
         result.action = CommandLine::Action::Help;
     } else if (first == "--version") {
         result.action = CommandLine::Action::Version;
     } else if (first == "--") {
-        if (args.size() > 1) {
-            result.path = args[1];
+        if (given.size() > 1) {
+            result.path = given[1];
         }
     } else {
         result.path = first;

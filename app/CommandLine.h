@@ -7,8 +7,8 @@
 namespace polygrav {
 
 // What the command line asks for. The first argument is a path; further
-// ones are ignored. "--help" (or "-h") and "--version" in its place print a
-// text and convert nothing; "--" before a path lets it start with "-".
+// ones are ignored. An empty argument counts as none. "--help" (or "-h") and "--version" in its
+// place print a text and convert nothing; "--" before a path lets it start with "-".
 struct CommandLine {
     enum class Action { Run, Help, Version };
 

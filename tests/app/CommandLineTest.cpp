@@ -33,7 +33,12 @@ void CommandLineTest::parse_data() {
         << QStringList{"x.pgv", "--help"} << CommandLine::Action::Run << "x.pgv";
     QTest::newRow("double dash protects a path")
         << QStringList{"--", "--help"} << CommandLine::Action::Run << "--help";
-    QTest::newRow("empty argument is a path") << QStringList{""} << CommandLine::Action::Run << "";
+    QTest::newRow("empty argument counts as none")
+        << QStringList{""} << CommandLine::Action::Run << "-";
+    QTest::newRow("empty argument before a document")
+        << QStringList{"", "x.pgv"} << CommandLine::Action::Run << "x.pgv";
+    QTest::newRow("empty argument after the double dash")
+        << QStringList{"--", "", "x.pgv"} << CommandLine::Action::Run << "x.pgv";
 }
 
 void CommandLineTest::parse() {

@@ -66,6 +66,9 @@ class MainWindowTest : public QObject {
 
   private slots:
     void startsWithTheDesignValues();
+    void layoutFollowsTheDesign_data();
+    void layoutFollowsTheDesign();
+    void resizeKeepsTheLeftColumn();
     void pointCountTypedDigitByDigit_data();
     void pointCountTypedDigitByDigit();
     void pointCountEntered_data();
@@ -119,6 +122,83 @@ void MainWindowTest::startsWithTheDesignValues() {
     QVERIFY(h.control<QTabWidget>("PageControl1")->font().bold());
     QVERIFY(!h.control<QLineEdit>("edtNum")->font().bold());
     QVERIFY(h.control<QPushButton>("btnDisplay")->isHidden());
+}
+
+void MainWindowTest::layoutFollowsTheDesign_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("design");  // within the parent
+    QTest::addColumn<bool>("sizeFixed");
+    // Left column: the panels' raised border is their only inset.
+    QTest::newRow("Panel1") << "Panel1" << QRect(0, 0, 217, 566) << true;
+    QTest::newRow("PageControl1") << "PageControl1" << QRect(1, 1, 215, 480) << true;
+    QTest::newRow("Panel2") << "Panel2" << QRect(1, 481, 215, 84) << true;
+    QTest::newRow("Shape1") << "Shape1" << QRect(1, 1, 213, 82) << true;
+    QTest::newRow("btnSVG") << "btnSVG" << QRect(47, 15, 121, 33) << true;
+    QTest::newRow("chbSVGView") << "chbSVGView" << QRect(27, 50, 161, 23) << true;
+    QTest::newRow("ScrollBox1") << "ScrollBox1" << QRect(217, 0, 575, 566) << true;
+    QTest::newRow("btnDisplay") << "btnDisplay" << QRect(16, 32, 97, 33) << true;
+    // First tab page.
+    QTest::newRow("Bevel4") << "Bevel4" << QRect(5, 85, 177, 85) << true;
+    QTest::newRow("Bevel3") << "Bevel3" << QRect(5, 0, 177, 85) << true;
+    QTest::newRow("Bevel2") << "Bevel2" << QRect(3, 397, 181, 65) << true;
+    QTest::newRow("Bevel1") << "Bevel1" << QRect(10, 269, 166, 121) << true;
+    QTest::newRow("Label1, taller for the font") << "Label1" << QRect(13, 8, 140, 45) << false;
+    QTest::newRow("Label2, taller for the font") << "Label2" << QRect(13, 92, 161, 45) << false;
+    QTest::newRow("lblStrokeColor") << "lblStrokeColor" << QRect(124, 285, 41, 33) << true;
+    QTest::newRow("lblFillColor") << "lblFillColor" << QRect(124, 325, 41, 33) << true;
+    QTest::newRow("lblStrokeWidth, sized to its text")
+        << "lblStrokeWidth" << QRect(11, 407, 80, 15) << false;
+    QTest::newRow("edtNum") << "edtNum" << QRect(20, 56, 105, 23) << true;
+    QTest::newRow("edtSize") << "edtSize" << QRect(20, 140, 105, 23) << true;
+    QTest::newRow("RadioGroupStarType") << "RadioGroupStarType" << QRect(21, 173, 145, 89) << true;
+    QTest::newRow("btnStrokeColor") << "btnStrokeColor" << QRect(20, 285, 97, 33) << true;
+    QTest::newRow("btnFillColor") << "btnFillColor" << QRect(20, 325, 97, 33) << true;
+    QTest::newRow("trbStrokeWidth") << "trbStrokeWidth" << QRect(5, 423, 175, 25) << true;
+    QTest::newRow("chbTransparent") << "chbTransparent" << QRect(21, 359, 145, 25) << true;
+    // Second tab page.
+    QTest::newRow("Bevel5") << "Bevel5" << QRect(11, 8, 164, 113) << true;
+    QTest::newRow("lblSVGFillRule, taller for the font")
+        << "lblSVGFillRule" << QRect(22, 21, 141, 60) << false;
+    QTest::newRow("GroupBoxShortCut") << "GroupBoxShortCut" << QRect(11, 136, 164, 121) << true;
+    QTest::newRow("btnShortCut") << "btnShortCut" << QRect(32, 84, 97, 28) << true;
+    QTest::newRow("chbShortCutDesktop") << "chbShortCutDesktop" << QRect(11, 32, 97, 17) << true;
+    QTest::newRow("chbShortCutStart") << "chbShortCutStart" << QRect(11, 56, 134, 17) << true;
+    QTest::newRow("chbSVGFillRule") << "chbSVGFillRule" << QRect(22, 88, 100, 25) << true;
+}
+
+void MainWindowTest::layoutFollowsTheDesign() {
+    QFETCH(QString, control);
+    QFETCH(QRect, design);
+    QFETCH(bool, sizeFixed);
+    FormHarness h;
+    h.create();
+    h.form->show();
+    QCoreApplication::processEvents();
+    const QWidget* w = h.control<QWidget>(control.toLatin1().constData());
+    if (sizeFixed) {
+        QCOMPARE(w->geometry(), design);
+    } else {
+        QCOMPARE(w->pos(), design.topLeft());
+    }
+}
+
+void MainWindowTest::resizeKeepsTheLeftColumn() {
+    FormHarness h;
+    h.create();
+    h.form->show();
+    h.form->resize(1000, 700);
+    auto* pages = h.control<QTabWidget>("PageControl1");
+    pages->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QCOMPARE(h.control<QWidget>("Panel1")->geometry(), QRect(0, 0, 217, 700));
+    QCOMPARE(pages->geometry(), QRect(1, 1, 215, 480));
+    QCOMPARE(h.control<QWidget>("Panel2")->geometry(), QRect(1, 481, 215, 218));
+    QCOMPARE(h.control<QWidget>("Shape1")->geometry(), QRect(1, 1, 213, 216));
+    QCOMPARE(h.control<QWidget>("ScrollBox1")->geometry(), QRect(217, 0, 783, 700));
+    // The version label stays docked to the bottom of its page.
+    const QWidget* page = h.control<QWidget>("TabSheet2");
+    QCOMPARE(h.control<QWidget>("lblVersion")->geometry(),
+             QRect(0, page->height() - 96, page->width(), 96));
 }
 
 void MainWindowTest::pointCountTypedDigitByDigit_data() {

@@ -373,8 +373,15 @@ void TForm1::LoadSettings(const std::string& path) {
 
 void TForm1::SaveSettings() {
     const std::string path = SettingsFilePath(programPath_);
-    // Written into the file as it stands, so that its other lines stay.
-    IniDocument doc = LoadIniFile(path);
+    // Written into the file as it stands, so that its other lines stay; a
+    // file that is there but cannot be read is left alone rather than
+    // replaced by the ten keys alone.
+    IniDocument doc;
+    try {
+        doc = LoadSettingsDocument(path);
+    } catch (const EFOpenError&) {
+        return;
+    }
     WriteSettings(doc, FavoriteDir, Snapshot());
     try {
         SaveIniFile(path, doc);

@@ -190,6 +190,23 @@ TEST_F(ProcessFailureTest, SettingsFileThatIsAFolderIsLeftAlone) {
     EXPECT_THAT(NamesIn(Bin()), ElementsAre("polygrav", "polygrav.ini"));
 }
 
+// A settings file that can be written but not read is not replaced by one
+// that holds only the ten keys: its other lines would be lost.
+TEST_F(ProcessFailureTest, SettingsFileThatCannotBeReadIsNotReplaced) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const std::string old = "[SVG]\r\nEdgeNumber=7\r\n[Mine]\r\nkept=yes\r\n";
+    WriteAll(Ini(), old);
+    ::chown(Bin().c_str(), kNobodyId, kNobodyId);
+    ::chown(Ini().c_str(), kNobodyId, kNobodyId);
+    ::chmod(Ini().c_str(), 0200);
+
+    const ChildResult r = RunWindowUntilSigterm(Options({}, true));
+
+    ExpectExited(r, 0);
+    EXPECT_EQ(ReadAll(Ini()), old);
+    EXPECT_THAT(NamesIn(Bin()), ElementsAre("polygrav", "polygrav.ini"));
+}
+
 // A document that exists but cannot be read is reported, not converted as
 // if it were empty: the default star in its place would be a failure
 // reported as success. An earlier SVG file stays as it was.

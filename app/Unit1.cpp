@@ -132,6 +132,10 @@ void TForm1::ApplyDesignValues() {
     version.setColor(QPalette::Window, ResolveColor(clNavy, version));
     version.setColor(QPalette::WindowText, ResolveColor(clYellow, version));
     ui->lblVersion->setPalette(version);
+    // Each version line ends in a blank, but Qt leaves trailing blanks out
+    // when it aligns a line to the right; keeping one blank's width free at
+    // the right edge shows the text where the blank puts it.
+    ui->lblVersion->setIndent(ui->lblVersion->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 
     ui->lblStrokeColor->setColor(clBlack);
     ui->lblFillColor->setColor(clRed);

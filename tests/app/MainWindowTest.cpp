@@ -93,6 +93,7 @@ class MainWindowTest : public QObject {
     void shortCutsDesktopFirst();
     void failingDesktopShortCutStopsTheStartMenuOne();
     void versionLabelOpensTheHomePage();
+    void versionLinesKeepTheirTrailingBlank();
     void settingsKeysApplyThroughTheControls_data();
     void settingsKeysApplyThroughTheControls();
     void colourErrorStopsTheLoadAtThatKey();
@@ -577,6 +578,33 @@ void MainWindowTest::versionLabelOpensTheHomePage() {
     QTest::mouseClick(lblVersion, Qt::LeftButton);
     QCOMPARE(h.dialogs.urls, std::vector<QString>{QString::fromLatin1(kHomePageUrl)});
     QCOMPARE(h.redraws(), 0);
+}
+
+// Each version line ends in a blank, so the right-aligned text stops one
+// blank short of the label's right edge instead of running into it.
+void MainWindowTest::versionLinesKeepTheirTrailingBlank() {
+    FormHarness h;
+    h.create();
+    auto* lblVersion = h.control<QLabel>("lblVersion");
+    const QImage shown = lblVersion->grab().toImage();
+    const QRgb background = shown.pixel(0, 0);
+    int rightmostText = -1;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = shown.width() - 1; x > rightmostText; --x) {
+            if (shown.pixel(x, y) != background) {
+                rightmostText = x;
+                break;
+            }
+        }
+    }
+    QVERIFY2(rightmostText >= 0, "the label shows no text");
+    const int blank = lblVersion->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    QVERIFY(blank > 0);
+    QVERIFY2(rightmostText < shown.width() - blank,
+             qPrintable(QString("text reaches x = %1 of %2, blank %3")
+                            .arg(rightmostText)
+                            .arg(shown.width())
+                            .arg(blank)));
 }
 
 void MainWindowTest::settingsKeysApplyThroughTheControls_data() {

@@ -117,4 +117,17 @@ QByteArray ReadAll(const QString& path) {
     return f.readAll();
 }
 
+QString DescribeSettings(const TStarSettings& s) {
+    return QStringLiteral(
+               "{\"%1\", \"%2\", type %3, fill %4%5, stroke %6 width %7, view %8, rule %9}")
+        .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
+        .arg(s.StarType)
+        .arg(s.FillColor, 8, 16, QLatin1Char('0'))
+        .arg(s.FillTransparent ? " transparent" : "")
+        .arg(s.StrokeColor, 8, 16, QLatin1Char('0'))
+        .arg(s.StrokeWidth)
+        .arg(s.View)
+        .arg(s.FillRule);
+}
+
 }  // namespace polygrav::test

@@ -100,4 +100,7 @@ class FormHarness {
 // The whole content of a file, or an empty array when it cannot be read.
 QByteArray ReadAll(const QString& path);
 
+// The settings snapshot in one line, for a failure report.
+QString DescribeSettings(const TStarSettings& s);
+
 }  // namespace polygrav::test

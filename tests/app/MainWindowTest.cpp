@@ -47,17 +47,7 @@ QString FieldOf(const TStarSettings& s, const QString& field) {
 namespace polygrav {
 // Readable failures for the settings snapshot.
 char* toString(const TStarSettings& s) {
-    const QString text =
-        QString("{%1, %2, type %3, fill %4%5, stroke %6 width %7, view %8, rule %9}")
-            .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
-            .arg(s.StarType)
-            .arg(s.FillColor, 8, 16, QChar('0'))
-            .arg(s.FillTransparent ? " transparent" : "")
-            .arg(s.StrokeColor, 8, 16, QChar('0'))
-            .arg(s.StrokeWidth)
-            .arg(s.View)
-            .arg(s.FillRule);
-    return qstrdup(text.toUtf8().constData());
+    return qstrdup(test::DescribeSettings(s).toUtf8().constData());
 }
 }  // namespace polygrav
 

@@ -90,20 +90,9 @@ QString WidthCaption(int position, char separator) {
         .arg(QStringLiteral("%1").arg(position % 100, 2, 10, QLatin1Char('0')) + "00");
 }
 
-// The settings in one line, for a failure report.
+// The settings and the save folder in one line, for a failure report.
 QString Describe(const TStarSettings& s, const std::string& favoriteDir) {
-    return QStringLiteral(
-               "{\"%1\", \"%2\", type %3, fill %4%5, stroke %6 width %7, view %8, "
-               "rule %9, folder \"%10\"}")
-        .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))
-        .arg(s.StarType)
-        .arg(s.FillColor, 8, 16, QLatin1Char('0'))
-        .arg(s.FillTransparent ? " transparent" : "")
-        .arg(s.StrokeColor, 8, 16, QLatin1Char('0'))
-        .arg(s.StrokeWidth)
-        .arg(s.View)
-        .arg(s.FillRule)
-        .arg(ToQString(favoriteDir));
+    return test::DescribeSettings(s) + QStringLiteral(" folder \"%1\"").arg(ToQString(favoriteDir));
 }
 
 // Bytes of a file as printable text.

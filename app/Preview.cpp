@@ -3,97 +3,73 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <cmath>
-#include <vector>
+#include <QtMath>
 
-#include "model/Errors.h"
-#include "model/NumberRules.h"
-#include "model/StarOutline.h"
+#include "geometry/Arc.h"
 
 namespace polygrav {
 
 namespace {
 
-constexpr double kMmPerInch = 25.4;
-constexpr int kMaxPreviewSide = 16384;
-
-// Trunc of a value already known to fit an int.
-int Trunc(double v) {
-    return static_cast<int>(std::trunc(v));
+QPointF ToQPoint(const PixelPoint& p) {
+    return QPointF(p.x, p.y);
 }
 
-// Trunc that keeps far-off values in range, for the side check.
-double TruncChecked(double v) {
-    return std::isfinite(v) ? std::trunc(v) : -1.0;
+// Adds the arc from a to b to the path, as the core's ArcOfBulge gives it.
+// Qt's angles grow counter-clockwise on the screen, the core's clockwise.
+void ArcTo(QPainterPath& path, const PixelPoint& a, const PixelPoint& b, double bulge) {
+    const ArcGeometry arc = ArcOfBulge({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, bulge);
+    const QRectF box(arc.center.X - arc.radius, arc.center.Y - arc.radius, 2 * arc.radius,
+                     2 * arc.radius);
+    path.arcTo(box, -qRadiansToDegrees(arc.startAngle), -qRadiansToDegrees(arc.sweep));
+}
+
+QPainterPath PathOf(const PreviewPicture& picture) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const auto& contour : picture.contours) {
+        for (std::size_t i = 0; i < contour.size(); ++i) {
+            if (i == 0) {
+                path.moveTo(ToQPoint(contour[i].at));
+            } else if (contour[i - 1].bulge != 0 && contour[i - 1].at != contour[i].at) {
+                ArcTo(path, contour[i - 1].at, contour[i].at, contour[i - 1].bulge);
+            } else {
+                path.lineTo(ToQPoint(contour[i].at));
+            }
+        }
+        if (!contour.empty() && contour.back().bulge != 0 &&
+            contour.back().at != contour.front().at) {
+            ArcTo(path, contour.back().at, contour.front().at, contour.back().bulge);
+        }
+        path.closeSubpath();
+    }
+    return path;
 }
 
 }  // namespace
 
-PixelPoint MmToPixel(const TStarPoint& p, int ppi) {
-    return {Trunc(ppi * p.X / kMmPerInch), Trunc(ppi * p.Y / kMmPerInch)};
-}
-
-int PreviewMargin(int ppi) {
-    return Trunc((ppi * 10) / kMmPerInch);
-}
-
-int PreviewSide(double R, int ppi) {
-    return Trunc((R + 10) * 2 * ppi / kMmPerInch);
-}
-
-int PreviewPenWidth(int strokeWidth, int ppi) {
-    return Trunc(strokeWidth / 100.0 * ppi / kMmPerInch);
-}
-
-QImage RenderPreview(const TStarSettings& settings, int ppi, const ColorResolver& resolve,
-                     char decimalSeparator) {
-    const int n = ReadPointCount(settings.EdgeNumber);
-    const double R = ReadRadius(settings.CircumRadius, decimalSeparator);
-
-    const double side = TruncChecked((R + 10) * 2 * ppi / kMmPerInch);
-    if (!(side >= 1 && side <= kMaxPreviewSide)) {
-        throw EConvertError(NotAFloatMessage(settings.CircumRadius));
-    }
-
-    std::vector<TStarPoint> Outer;
-    std::vector<TStarPoint> Inner;
-    CalcStarPoints(n, R, Outer, Inner);
-
-    const int m = PreviewMargin(ppi);
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    for (const auto& figure : OutlinePoints(StarOutline(settings.StarType, n), Outer, Inner)) {
-        bool first = true;
-        for (const TStarPoint& p : figure) {
-            const PixelPoint px = MmToPixel(p, ppi);
-            const QPointF at(px.x + m, px.y + m);
-            if (first) {
-                path.moveTo(at);
-                first = false;
-            } else {
-                path.lineTo(at);
-            }
-        }
-        path.closeSubpath();
-    }
-
-    const int sidePx = PreviewSide(R, ppi);
-    QImage bitmap(sidePx, sidePx, QImage::Format_RGB32);
+QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve) {
+    QImage bitmap(picture.side, picture.side, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
 
     QPainter painter(&bitmap);
     // Integer pixels as the figure is computed; no smoothing.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(resolve(settings.StrokeColor), PreviewPenWidth(settings.StrokeWidth, ppi),
-                        Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    if (settings.FillTransparent) {
-        painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(resolve(picture.strokeColor), picture.penWidth, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    if (picture.filled) {
+        painter.setBrush(resolve(picture.fillColor));
     } else {
-        painter.setBrush(resolve(settings.FillColor));
+        painter.setBrush(Qt::NoBrush);
     }
-    painter.drawPath(path);
+    painter.drawPath(PathOf(picture));
     painter.end();
     return bitmap;
+}
+
+QImage RenderPreview(const TStarSettings& settings, int ppi, const ColorResolver& resolve,
+                     char decimalSeparator) {
+    return PaintPreview(BuildPreviewPicture(settings, ppi, decimalSeparator), resolve);
 }
 
 }  // namespace polygrav

@@ -1,5 +1,6 @@
 #include "model/InputRules.h"
 
+#include "model/Limits.h"
 #include "model/NumberRules.h"
 #include "model/StarSettings.h"
 
@@ -14,13 +15,14 @@ bool IsStillBeingTyped(std::string_view text) {
 }
 
 // Steps 3 and 4 of both rules test the same value: above the maximum becomes
-// "100", at or below the minimum becomes "5" (also when the text already reads
-// "5"; writing it back is then no change).
+// the maximum's text ("100"), at or below the minimum the minimum's ("5"),
+// also when the text already reads "5"; writing it back is then no change.
+// Both boxes have whole-number limits, written as such.
 template <typename Number>
 InputRuleResult Limit(Number value, Number low, Number high) {
     InputRuleResult result;
-    if (value > high) result.rewrite = "100";
-    if (value <= low) result.rewrite = "5";
+    if (value > high) result.rewrite = std::to_string(static_cast<int>(high));
+    if (value <= low) result.rewrite = std::to_string(static_cast<int>(low));
     result.redraw = true;
     return result;
 }
@@ -29,14 +31,14 @@ InputRuleResult Limit(Number value, Number low, Number high) {
 
 InputRuleResult PointCountRule(std::string_view text) {
     if (IsStillBeingTyped(text)) return {};
-    const std::int32_t a = TryStrToInt(text).value_or(5);
-    return Limit<std::int32_t>(a, 5, 100);
+    const std::int32_t a = TryStrToInt(text).value_or(kMinPointCount);
+    return Limit<std::int32_t>(a, kMinPointCount, kMaxPointCount);
 }
 
 InputRuleResult RadiusRule(std::string_view text, char decimalSeparator) {
     if (IsStillBeingTyped(text)) return {};
-    const double a = TryStrToFloat(text, decimalSeparator).value_or(5.0);
-    return Limit<double>(a, 5.0, 100.0);
+    const double a = TryStrToFloat(text, decimalSeparator).value_or(kMinRadius);
+    return Limit<double>(a, kMinRadius, kMaxRadius);
 }
 
 int ClampStarType(int index) {

@@ -1,19 +1,14 @@
 #include "svg/SvgDocument.h"
 
+#include <cmath>
 #include <cstdio>
-#include <vector>
 
-#include "model/NumberRules.h"
-#include "model/StarGeometry.h"
-#include "model/StarOutline.h"
+#include "geometry/Figure.h"
 #include "svg/NumberFormat.h"
 
 namespace polygrav {
 
 namespace {
-
-// The margin around the figure, in millimetres.
-constexpr double kMargin = 10;
 
 constexpr const char* kLineEnd = "\r\n";
 
@@ -22,24 +17,63 @@ void AppendNumber(std::string& out, double v) {
     AppendFixed4(out, v, '.');
 }
 
-void AppendPathData(std::string& out, const std::vector<std::vector<TStarPoint>>& figures) {
-    for (std::size_t f = 0; f < figures.size(); ++f) {
+void AppendPair(std::string& out, const TStarPoint& p) {
+    AppendNumber(out, p.X);
+    out += ' ';
+    AppendNumber(out, p.Y);
+    out += ' ';
+}
+
+// A frame point shifted into the document by the margin.
+TStarPoint InDocument(const TStarPoint& p, double margin) {
+    return {p.X + margin, p.Y + margin};
+}
+
+// "A r r 0 large sweep " for the arc from a to b with the given bulge; the
+// end point follows.
+void AppendArcCommand(std::string& out, const TStarPoint& a, const TStarPoint& b, double bulge) {
+    const double chord = std::hypot(b.X - a.X, b.Y - a.Y);
+    const double radius = chord * (1 + bulge * bulge) / (4 * std::fabs(bulge));
+    out += 'A';
+    AppendNumber(out, radius);
+    out += ' ';
+    AppendNumber(out, radius);
+    out += std::fabs(bulge) > 1 ? " 0 1 " : " 0 0 ";
+    // Y grows downwards, so SVG's positive sweep turns clockwise on the page,
+    // against a positive bulge.
+    out += bulge > 0 ? "0 " : "1 ";
+}
+
+void AppendPathData(std::string& out, const Figure& figure) {
+    for (std::size_t f = 0; f < figure.contours.size(); ++f) {
         if (f > 0) {
             out += 'z';
             out += kLineEnd;
         }
-        const auto& points = figures[f];
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            out += i == 0 ? 'M' : 'L';
-            AppendNumber(out, points[i].X);
-            out += ' ';
-            AppendNumber(out, points[i].Y);
-            out += ' ';
+        const Contour& contour = figure.contours[f];
+        for (std::size_t i = 0; i < contour.size(); ++i) {
+            const TStarPoint at = InDocument(contour[i].at, figure.margin);
+            if (i == 0) {
+                out += 'M';
+            } else if (const double bulge = contour[i - 1].bulge; bulge != 0) {
+                AppendArcCommand(out, InDocument(contour[i - 1].at, figure.margin), at, bulge);
+            } else {
+                out += 'L';
+            }
+            AppendPair(out, at);
+        }
+        // The closing edge is drawn by "z" when straight; an arc back to the
+        // first corner is written out before it.
+        if (!contour.empty() && contour.back().bulge != 0) {
+            const TStarPoint first = InDocument(contour.front().at, figure.margin);
+            AppendArcCommand(out, InDocument(contour.back().at, figure.margin), first,
+                             contour.back().bulge);
+            AppendPair(out, first);
         }
     }
     // The last figure's "z" closes the attribute with it; without any figure
     // the d attribute stays empty.
-    if (!figures.empty()) out += 'z';
+    if (!figure.contours.empty()) out += 'z';
 }
 
 }  // namespace
@@ -51,45 +85,33 @@ std::string ColorToSVG(TColor c) {
 }
 
 std::string BuildSvgDocument(const TStarSettings& settings, char decimalSeparator) {
-    // Both conversions come first, so that a bad text stops everything.
-    const int n = ReadPointCount(settings.EdgeNumber);
-    const double R = ReadRadius(settings.CircumRadius, decimalSeparator);
+    return SvgDocumentOf(BuildFigure(settings, decimalSeparator));
+}
 
-    std::vector<TStarPoint> Outer;
-    std::vector<TStarPoint> Inner;
-    CalcStarPoints(n, R, Outer, Inner);
-    for (TStarPoint& p : Outer) {
-        p.X += kMargin;
-        p.Y += kMargin;
-    }
-    for (TStarPoint& p : Inner) {
-        p.X += kMargin;
-        p.Y += kMargin;
-    }
-    const double S = (R + kMargin) * 2;
-    const auto figures = OutlinePoints(StarOutline(settings.StarType, n), Outer, Inner);
-
+std::string SvgDocumentOf(const Figure& figure) {
     std::string doc;
-    // About 40 bytes per point pair, two pairs per point for type 0.
-    doc.reserve(400 + static_cast<std::size_t>(n) * 80);
+    // About 40 bytes per corner.
+    std::size_t corners = 0;
+    for (const Contour& c : figure.contours) corners += c.size();
+    doc.reserve(400 + corners * 40);
 
     doc += "<?xml version=\"1.0\" standalone=\"yes\"?>";
     doc += kLineEnd;
 
     std::string side;
-    AppendNumber(side, S);
+    AppendNumber(side, figure.documentSide);
     doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + side + "mm" + "\" height=\"" +
            side + "mm\"" + " viewBox=\"0 0 " + side + " " + side + "\">";
     doc += kLineEnd;
 
     doc += "<path style=\"fill:";
-    doc += settings.FillTransparent ? std::string("none") : ColorToSVG(settings.FillColor);
-    if (settings.FillRule) doc += "; fill-rule:evenodd";
-    doc += "; stroke:" + ColorToSVG(settings.StrokeColor);
+    doc += figure.filled ? ColorToSVG(figure.fillColor) : std::string("none");
+    if (figure.evenOddRule) doc += "; fill-rule:evenodd";
+    doc += "; stroke:" + ColorToSVG(figure.strokeColor);
     doc += "; stroke-width:";
-    AppendNumber(doc, settings.StrokeWidth / 100.0);
+    AppendNumber(doc, figure.strokeWidthMm());
     doc += "\" d=\"";
-    AppendPathData(doc, figures);
+    AppendPathData(doc, figure);
     doc += "\"/>";
     doc += kLineEnd;
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "geometry/Figure.h"
 #include "model/Color.h"
 #include "model/StarSettings.h"
 
@@ -14,5 +15,8 @@ std::string ColorToSVG(TColor c);
 // The complete four-line SVG document (each line ended by CR LF) for the
 // settings. Reads n and R first; a conversion error leaves nothing behind.
 std::string BuildSvgDocument(const TStarSettings& settings, char decimalSeparator);
+
+// The document of a figure already built.
+std::string SvgDocumentOf(const Figure& figure);
 
 }  // namespace polygrav

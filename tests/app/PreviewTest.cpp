@@ -30,7 +30,6 @@ class PreviewTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void pixelArithmetic();
     void defaultStar();
     void starPolygonLeavesTheCentrePentagonWhite();
     void transparentLeavesTheInsideWhite();
@@ -43,20 +42,6 @@ class PreviewTest : public QObject {
     void systemColours_data();
     void systemColours();
 };
-
-void PreviewTest::pixelArithmetic() {
-    QCOMPARE(PreviewMargin(96), 37);
-    QCOMPARE(PreviewMargin(120), 47);
-    QCOMPARE(PreviewSide(50, 96), 453);
-    QCOMPARE(PreviewSide(100, 96), 831);
-    QCOMPARE(PreviewSide(5, 96), 113);
-    QCOMPARE(PreviewPenWidth(50, 96), 1);
-    QCOMPARE(PreviewPenWidth(26, 96), 0);
-    QCOMPARE(PreviewPenWidth(400, 96), 15);
-    QCOMPARE(MmToPixel({50, 0}, 96), (PixelPoint{188, 0}));
-    // Multiplying first: 96 × 2.4472 / 25.4 = 9.249…, not 96 × (2.4472 / 25.4).
-    QCOMPARE(MmToPixel({2.4472135954999579, 34.549150281252629}, 96), (PixelPoint{9, 130}));
-}
 
 void PreviewTest::defaultStar() {
     const QImage img = Render(TStarSettings{});

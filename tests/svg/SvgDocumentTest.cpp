@@ -219,5 +219,20 @@ TEST(SvgDocumentTest, ConversionErrorsComeFirstAndNameTheText) {
     }
 }
 
+TEST(SvgDocumentTest, BulgedEdgesBecomeArcCommands) {
+    // A frame of 20 mm with a half circle (bulge 1, counter-clockwise on the
+    // page: SVG sweep 0) from the first corner and a quarter-bulge closing
+    // edge (clockwise: sweep 1), both written before the "z".
+    Figure figure;
+    figure.margin = 10;
+    figure.documentSide = 40;
+    figure.contours = {{{{0, 10}, 1}, {{20, 10}, 0}, {{20, 20}, -0.25}}};
+    const std::string path = PathLine(SvgDocumentOf(figure));
+    EXPECT_NE(path.find("d=\"M10.0000 20.0000 A10.0000 10.0000 0 0 0 30.0000 20.0000 "
+                        "L30.0000 30.0000 A23.7582 23.7582 0 0 1 10.0000 20.0000 z\""),
+              std::string::npos)
+        << path;
+}
+
 }  // namespace
 }  // namespace polygrav

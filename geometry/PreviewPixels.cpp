@@ -1,0 +1,68 @@
+#include "geometry/PreviewPixels.h"
+
+#include <cmath>
+
+#include "model/Errors.h"
+#include "model/Limits.h"
+
+namespace polygrav {
+
+namespace {
+
+// Trunc of a value already known to fit an int.
+int Trunc(double v) {
+    return static_cast<int>(std::trunc(v));
+}
+
+}  // namespace
+
+PixelPoint MmToPixel(const TStarPoint& p, int ppi) {
+    return {Trunc(ppi * p.X / kMmPerInch), Trunc(ppi * p.Y / kMmPerInch)};
+}
+
+int PreviewMargin(int ppi) {
+    return Trunc((ppi * kMarginMm) / kMmPerInch);
+}
+
+int PreviewSide(double documentSide, int ppi) {
+    return Trunc(documentSide * ppi / kMmPerInch);
+}
+
+int PreviewPenWidth(int strokeWidth, int ppi) {
+    return Trunc(strokeWidth / 100.0 * ppi / kMmPerInch);
+}
+
+PreviewPicture PreviewOfFigure(const Figure& figure, int ppi, const std::string& radiusText) {
+    // The side is checked in doubles first, so that a far-off radius cannot
+    // overflow the conversion to int.
+    const double side = figure.documentSide * ppi / kMmPerInch;
+    if (!(std::isfinite(side) && std::trunc(side) >= 1 && std::trunc(side) <= kMaxPreviewSide)) {
+        throw EConvertError(NotAFloatMessage(radiusText));
+    }
+
+    PreviewPicture picture;
+    picture.side = PreviewSide(figure.documentSide, ppi);
+    picture.penWidth = PreviewPenWidth(figure.strokeWidth, ppi);
+    picture.filled = figure.filled;
+    picture.fillColor = figure.fillColor;
+    picture.strokeColor = figure.strokeColor;
+
+    const int m = PreviewMargin(ppi);
+    picture.contours.reserve(figure.contours.size());
+    for (const Contour& contour : figure.contours) {
+        std::vector<PixelVertex> pixels;
+        pixels.reserve(contour.size());
+        for (const ContourVertex& v : contour) {
+            const PixelPoint p = MmToPixel(v.at, ppi);
+            pixels.push_back({{p.x + m, p.y + m}, v.bulge});
+        }
+        picture.contours.push_back(std::move(pixels));
+    }
+    return picture;
+}
+
+PreviewPicture BuildPreviewPicture(const TStarSettings& settings, int ppi, char decimalSeparator) {
+    return PreviewOfFigure(BuildFigure(settings, decimalSeparator), ppi, settings.CircumRadius);
+}
+
+}  // namespace polygrav

@@ -72,6 +72,11 @@ class RecordingTarget : public SettingsTarget {
         values.FillRule = on;
         calls.push_back("FillRule=" + std::to_string(on));
     }
+    PartSettings partSettings() const override { return values.Part; }
+    void setPartSettings(const PartSettings& part) override {
+        values.Part = part;
+        calls.push_back("Part");
+    }
 };
 
 Calls ReadCalls(const std::string& file) {
@@ -190,7 +195,7 @@ TEST(ReadSettings, NamesTheKeyWhereTheLoadStopped) {
                  EConvertError);
     EXPECT_EQ(reading, SettingsKey::FillColor);
     ReadSettings(IniDocument::Parse("[SVG]\n"), "/prog", target, &reading);
-    EXPECT_EQ(reading, SettingsKey::FillRule);  // every key was read
+    EXPECT_EQ(reading, SettingsKey::CutOutline);  // every key was read
 }
 
 // ---- Writing ----
@@ -211,9 +216,9 @@ TEST(KeysToSave, KeysFromTheStopOnOnlyWhenChanged) {
     now.StrokeWidth = 120;  // after the stop, changed: written
     const SettingsKeySet keys = KeysToSave(SettingsKey::FillColor, atStop, "/d", now, "/d");
     SettingsKeySet expected;
-    for (const SettingsKey k : {SettingsKey::FavoriteDir, SettingsKey::EdgeNumber,
-                                SettingsKey::CircumRadius, SettingsKey::StarType,
-                                SettingsKey::StrokeWidth}) {
+    for (const SettingsKey k :
+         {SettingsKey::FavoriteDir, SettingsKey::EdgeNumber, SettingsKey::CircumRadius,
+          SettingsKey::StarType, SettingsKey::StrokeWidth}) {
         expected.set(static_cast<std::size_t>(k));
     }
     EXPECT_EQ(keys, expected);

@@ -6,7 +6,7 @@
 #include "conversion/DocumentConversion.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
-#include "svg/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {

@@ -3,7 +3,7 @@
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
-#include "svg/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {

@@ -10,7 +10,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsFile.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
 
@@ -237,12 +237,12 @@ TEST(WriteSettings, DesignValuesGiveTheGoldenFile) {
     IniDocument doc;
     WriteSettings(doc, "/opt/polygrav", TStarSettings{});
     EXPECT_EQ(doc.Serialize(),
-              testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+              test::ReadFile(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
 }
 
 TEST(WriteSettings, GoldenFileReadsBackAsTheDesignValues) {
-    const IniDocument doc = IniDocument::Parse(
-        testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+    const IniDocument doc =
+        IniDocument::Parse(test::ReadFile(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
     RecordingTarget target;
     target.values = {"9", "9", 2, clWhite, true, clWhite, 9, false, true};
     ReadSettings(doc, "/prog", target);
@@ -372,17 +372,17 @@ class ScopedEnv {
 };
 
 TEST(SettingsFilePath, BesideTheProgramWhenItsFolderIsWritable) {
-    testing::TempFolder folder;
-    EXPECT_EQ(SettingsFilePath(folder.file("polygrav")), folder.file("polygrav.ini"));
+    test::TempFolder folder;
+    EXPECT_EQ(SettingsFilePath(folder / "polygrav"), folder / "polygrav.ini");
 }
 
 TEST(SettingsFilePath, InTheConfigFolderOtherwiseAndCreatesNothing) {
-    testing::TempFolder folder;
-    const ScopedEnv config("XDG_CONFIG_HOME", folder.file("config"));
+    test::TempFolder folder;
+    const ScopedEnv config("XDG_CONFIG_HOME", folder / "config");
     // A folder that does not exist cannot be written, not even by root.
-    EXPECT_EQ(SettingsFilePath(folder.file("gone") + "/polygrav"),
-              folder.file("config") + "/polygrav/polygrav.ini");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("config")));
+    EXPECT_EQ(SettingsFilePath((folder / "gone") + "/polygrav"),
+              (folder / "config") + "/polygrav/polygrav.ini");
+    EXPECT_FALSE(std::filesystem::exists(folder / "config"));
 }
 
 }  // namespace

@@ -167,7 +167,11 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Reap(int flags) {
-    if (!reaped_ && ::waitpid(pid_, &status_, flags) == pid_) reaped_ = true;
+    rusage usage{};
+    if (!reaped_ && ::wait4(pid_, &status_, flags, &usage) == pid_) {
+        reaped_ = true;
+        peakKilobytes_ = usage.ru_maxrss;
+    }
     return reaped_;
 }
 
@@ -245,6 +249,7 @@ ChildResult ChildProcess::Finish(std::chrono::milliseconds timeout) {
     while ((outFd_ >= 0 || errFd_ >= 0) && Clock::now() < drainEnd) Pump(50);
     result.out = out_;
     result.err = err_;
+    result.peakKilobytes = peakKilobytes_;
     if (WIFEXITED(status_)) {
         result.exited = true;
         result.exitCode = WEXITSTATUS(status_);

@@ -42,6 +42,7 @@ struct ChildResult {
     bool timedOut = false;
     std::string out;
     std::string err;
+    long peakKilobytes = 0;  // the child's largest resident set, as the system counted it
 };
 
 // A started child: a program, or a forked copy of the test running a
@@ -81,6 +82,7 @@ class ChildProcess {
     std::size_t stdinWritten_ = 0;
     bool reaped_ = false;
     int status_ = 0;
+    long peakKilobytes_ = 0;
     std::string out_;
     std::string err_;
 };

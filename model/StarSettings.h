@@ -29,13 +29,13 @@ inline constexpr int kMitreJoin = 1;
 // their defaults the figure is the design's, byte for byte. Values are kept
 // as read; their ranges are checked when the figure is built.
 struct PartSettings {
-    int StarStep = 2;                  // k of the star {n/k}
-    std::optional<double> InnerRatio;  // inner radius ÷ R; none: where the edges cross
-    double Rotation = 0;               // degrees, clockwise on the page
-    int SizeBy = kSizeByCircumradius;  // what the radius box gives
-    double CornerRadius = 0;           // mm, fillet at convex corners
-    double ValleyRadius = 0;           // mm, fillet at concave corners
-    double Offset = 0;                 // mm, outline grown (+) or shrunk (-)
+    int StarStep = 2;                    // k of the star {n/k}
+    std::optional<double> InnerRatio{};  // inner radius ÷ R; none: where the edges cross
+    double Rotation = 0;                 // degrees, clockwise on the page
+    int SizeBy = kSizeByCircumradius;    // what the radius box gives
+    double CornerRadius = 0;             // mm, fillet at convex corners
+    double ValleyRadius = 0;             // mm, fillet at concave corners
+    double Offset = 0;                   // mm, outline grown (+) or shrunk (-)
     int OffsetJoin = kRoundJoin;
     bool CutOutline = false;  // the boundary of the filled region instead of the figures
 

@@ -12,6 +12,8 @@
 #include "settings/SettingsFile.h"
 #include "tests/support/TempFolder.h"
 
+#include "tests/support/LocaleGuard.h"
+
 #include "RowPrinting.h"
 
 namespace polygrav {
@@ -198,7 +200,91 @@ TEST(ReadSettings, NamesTheKeyWhereTheLoadStopped) {
     EXPECT_EQ(reading, SettingsKey::CutOutline);  // every key was read
 }
 
+struct PartReadCase {
+    const char* name;
+    const char* lines;
+    char localeSeparator;
+    PartSettings expected;
+};
+
+class ReadPartKeys : public ::testing::TestWithParam<PartReadCase> {};
+
+TEST_P(ReadPartKeys, SameRulesAsTheDesignsKeys) {
+    RecordingTarget target;
+    ReadSettings(IniDocument::Parse(std::string("[SVG]\n") + GetParam().lines), "/prog", target,
+                 nullptr, GetParam().localeSeparator);
+    EXPECT_EQ(target.values.Part, GetParam().expected);
+    EXPECT_EQ(target.values.EdgeNumber, "5");  // the design's keys untouched
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadPartKeys,
+    ::testing::Values(
+        PartReadCase{"Integers",
+                     "StarStep=3\nSizeBy=$1\nOffsetJoin=1\nCutOutline=2\n",
+                     '.',
+                     {.StarStep = 3, .SizeBy = 1, .OffsetJoin = 1, .CutOutline = true}},
+        PartReadCase{"DecimalsWithAFullStop",
+                     "InnerRatio=0.5\nRotation=-12.5\nCornerRadius=2\nValleyRadius=1e0\n"
+                     "Offset=0.15\n",
+                     ',',
+                     {.InnerRatio = 0.5,
+                      .Rotation = -12.5,
+                      .CornerRadius = 2,
+                      .ValleyRadius = 1,
+                      .Offset = 0.15}},
+        PartReadCase{"DecimalsWithTheLocaleComma",
+                     "InnerRatio=0,25\nOffset=-0,1\n",
+                     ',',
+                     {.InnerRatio = 0.25, .Offset = -0.1}},
+        PartReadCase{"CommaWithoutThatLocaleKeeps", "Offset=0,1\n", '.', {}},
+        PartReadCase{"TextsThatFailKeepTheDefault",
+                     "StarStep=two\nRotation=right\nSizeBy=1.5\nCutOutline=yes\n",
+                     '.',
+                     {}},
+        PartReadCase{"EmptyRatioIsNone",
+                     "InnerRatio=0.3\nInnerRatio=\n",
+                     '.',
+                     {.InnerRatio = 0.3}},  // the first of two keys counts
+        PartReadCase{"OutOfRangeIsKeptForTheFigureToRefuse",
+                     "StarStep=-4\nInnerRatio=7\n",
+                     '.',
+                     {.StarStep = -4, .InnerRatio = 7}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ReadPartKeys, EmptyRatioAfterAnother) {
+    RecordingTarget target;
+    target.values.Part.InnerRatio = 0.4;
+    ReadSettings(IniDocument::Parse("[SVG]\nInnerRatio=\n"), "/prog", target);
+    EXPECT_EQ(target.values.Part.InnerRatio, std::nullopt);
+}
+
 // ---- Writing ----
+
+TEST(WriteSettings, PartKeysOnlyWhenNotTheDefaultOrAlreadyThere) {
+    IniDocument doc = IniDocument::Parse("[SVG]\r\nOffset=0.3\r\nInnerRatio=0.4\r\n");
+    TStarSettings s;
+    s.Part.Rotation = 12.5;  // not the default: added
+    s.Part.CornerRadius = 0.1;
+    // Offset and InnerRatio are back at their defaults but in the file: written.
+    WriteSettings(doc, "/d", s);
+    const std::string text = doc.Serialize();
+    EXPECT_NE(text.find("\r\nOffset=0\r\nInnerRatio=\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nRotation=12.5\r\nCornerRadius=0.1\r\n"), std::string::npos) << text;
+    for (const char* key :
+         {"StarStep=", "SizeBy=", "ValleyRadius=", "OffsetJoin=", "CutOutline="}) {
+        EXPECT_EQ(text.find(key), std::string::npos) << key;
+    }
+}
+
+TEST(WriteSettings, PartDecimalsUseAFullStopInAnyLocale) {
+    test::LocaleGuard comma(test::kCommaLocales);
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma";
+    EXPECT_EQ(FormatPartDecimal(0.1), "0.1");
+    EXPECT_EQ(FormatPartDecimal(-2), "-2");
+    EXPECT_EQ(FormatPartDecimal(1e-7), "1e-07");
+    EXPECT_EQ(FormatPartDecimal(2.675), "2.675");
+}
 
 TEST(KeysToSave, EveryKeyAfterACompleteLoad) {
     TStarSettings changed;

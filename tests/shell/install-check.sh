@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 env -u DESTDIR cmake --install "$build" --prefix "$prefix" > "$tmp/install.log" ||
     { cat "$tmp/install.log"; fail "cmake --install"; }
 
-for f in bin/polygrav \
+for f in bin/polygrav bin/polygrav-convert lib/polygrav/polygrav-viewer.so \
          share/applications/polygrav.desktop \
          share/mime/packages/polygrav.xml \
          share/icons/hicolor/scalable/apps/polygrav.svg \
@@ -54,5 +54,15 @@ info=$(gio info -a standard::content-type "$tmp/my star.pgv")
 echo "$info"
 echo "$info" | grep -qE 'standard::content-type: application/x-polygrav$' ||
     fail "a .pgv file is not of type application/x-polygrav"
+
+# The installed converter writes the SVG and finds its viewer module in
+# ../lib/polygrav: with View on and no viewer here, it says there is none.
+(cd "$tmp" && polygrav-convert --view "my star.pgv" 2> "$tmp/convert.err") ||
+    { cat "$tmp/convert.err"; fail "the installed polygrav-convert failed"; }
+[ -s "$tmp/my star.svg" ] || fail "the installed polygrav-convert wrote no SVG"
+if grep -q "cannot load the viewer module" "$tmp/convert.err"; then
+    cat "$tmp/convert.err"
+    fail "the installed polygrav-convert does not find its viewer module"
+fi
 
 echo "PASS"

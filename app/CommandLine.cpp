@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
 
-#include <QGuiApplication>
 #include <cstdlib>
 
 #include "app/AppInfo.h"
@@ -80,11 +79,6 @@ void PickPlatform(bool converting) {
         setenv("QT_QPA_PLATFORM",
                IsSet("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen", 1);
     }
-}
-
-bool IsHeadlessPlatform() {
-    const QString name = QGuiApplication::platformName();
-    return name == QLatin1String("offscreen") || name == QLatin1String("minimal");
 }
 
 }  // namespace polygrav

@@ -32,7 +32,4 @@ std::string UsageText();
 // application object is created.
 void PickPlatform(bool converting);
 
-// Whether the running platform has no screen a user could see.
-bool IsHeadlessPlatform();
-
 }  // namespace polygrav

@@ -18,7 +18,8 @@ QPointF ToQPoint(const PixelPoint& p) {
 // Adds the arc from a to b to the path, as the core's ArcOfBulge gives it.
 // Qt's angles grow counter-clockwise on the screen, the core's clockwise.
 void ArcTo(QPainterPath& path, const PixelPoint& a, const PixelPoint& b, double bulge) {
-    const ArcGeometry arc = ArcOfBulge({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, bulge);
+    const ArcGeometry arc =
+        ArcOfBulge({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, bulge);
     const QRectF box(arc.center.X - arc.radius, arc.center.Y - arc.radius, 2 * arc.radius,
                      2 * arc.radius);
     path.arcTo(box, -qRadiansToDegrees(arc.startAngle), -qRadiansToDegrees(arc.sweep));
@@ -55,8 +56,8 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve)
     QPainter painter(&bitmap);
     // Integer pixels as the figure is computed; no smoothing.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(resolve(picture.strokeColor), picture.penWidth, Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(resolve(picture.strokeColor), picture.penWidth, Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin));
     if (picture.filled) {
         painter.setBrush(resolve(picture.fillColor));
     } else {

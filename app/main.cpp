@@ -1,28 +1,61 @@
 // The program block Polygrav: started with an argument it converts a
-// document without a window; without one it opens the window.
+// document without a window; without one it opens the window. The Qt half
+// lives in a module loaded only for the window or for a message on a
+// display, so that a conversion never loads Qt otherwise.
 
-#include <QApplication>
 #include <clocale>
 #include <cstdio>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
-#include "app/ConversionRun.h"
-#include "app/FormDialogs.h"
-#include "app/QtText.h"
-#include "app/QuitSignals.h"
-#include "app/Unit1.h"
+#include "app/WindowModuleAbi.h"
+#include "conversion/ProgramConversion.h"
+#include "conversion/ProgramModule.h"
 #include "conversion/ProgramPath.h"
-#include "model/PathRules.h"
-#include "shell/DesktopShell.h"
+#include "model/NumberRules.h"
+
+namespace {
+
+using namespace polygrav;
+
+constexpr const char* kWindowModule = "polygrav-window.so";
+
+void WriteToStandardError(const std::string& programPath, const std::string& text) {
+    const std::string line = StandardErrorLine(programPath, text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+// The window module's entry point, or null after saying why on standard error.
+void* WindowEntry(const std::string& programPath, const char* symbol) {
+    std::string why;
+    void* module = LoadProgramModule(programPath, kWindowModule, why);
+    void* entry = module ? ModuleEntry(module, symbol, why) : nullptr;
+    if (entry == nullptr) WriteToStandardError(programPath, "cannot load the window: " + why);
+    return entry;
+}
+
+void ShowMessages(const std::string& programPath, const std::vector<ProgramMessage>& messages) {
+    if (messages.empty()) return;
+    if (DisplayOffered()) {
+        if (void* entry = WindowEntry(programPath, POLYGRAV_WINDOW_SHOW_MESSAGES)) {
+            std::vector<PolygravMessage> plain;
+            for (const ProgramMessage& m : messages) plain.push_back({m.error, m.text.c_str()});
+            reinterpret_cast<PolygravShowMessages>(entry)(programPath.c_str(), plain.data(),
+                                                          plain.size());
+            return;
+        }
+    }
+    for (const ProgramMessage& m : messages) WriteToStandardError(programPath, m.text);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    using namespace polygrav;
-
     // The user's locale decides the decimal separator of the radius, as it
-    // does once Qt's application object exists.
+    // does in the window.
     std::setlocale(LC_ALL, "");
 
     // The arguments are the program's own, decided before Qt could take any
@@ -38,34 +71,12 @@ int main(int argc, char** argv) {
     }
     const std::string programPath = RunningProgramPath(argv[0]);
     if (command.path) {
-        return RunConversion(programPath, *command.path);
+        std::vector<ProgramMessage> messages;
+        const int status =
+            ConvertAsTheProgram(programPath, *command.path, LocaleDecimalSeparator(), messages);
+        ShowMessages(programPath, messages);
+        return status;
     }
-
-    PickPlatform(false);
-    // Qt is given none of the arguments: without one the window opens.
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    const bool headless = IsHeadlessPlatform();
-    const QString title = ToQString(ApplicationTitle(programPath));
-
-    const std::unique_ptr<FormDialogs> dialogs =
-        headless ? MakeHeadlessFormDialogs() : MakeQtFormDialogs();
-    const std::unique_ptr<DesktopShell> desktop =
-        MakeGioDesktopShell(programPath, [&dialogs, &title](const std::string& text) {
-            dialogs->ShowMessage(title, ToQString(text));
-        });
-
-    TForm1 Form1(programPath, *dialogs, *desktop);
-    Form1.RunFormCreate();
-
-    // A request to end from outside closes the window the normal way, which
-    // saves the settings.
-    QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &Form1, [] {
-        QApplication::closeAllWindows();
-        QApplication::quit();
-    });
-
-    Form1.show();
-    return QApplication::exec();
+    void* run = WindowEntry(programPath, POLYGRAV_WINDOW_RUN);
+    return run ? reinterpret_cast<PolygravRunWindow>(run)(programPath.c_str()) : 1;
 }

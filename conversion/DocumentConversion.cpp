@@ -1,9 +1,9 @@
 #include "conversion/DocumentConversion.h"
 
+#include "fileio/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
-#include "fileio/AtomicFile.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {

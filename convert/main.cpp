@@ -12,7 +12,7 @@
 #include "conversion/BatchConversion.h"
 #include "conversion/ConvertOptions.h"
 #include "conversion/ProgramPath.h"
-#include "convert/ViewerLoader.h"
+#include "conversion/ViewerModuleLoader.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
 

@@ -1,4 +1,4 @@
-#include "shell/ViewerModule.h"
+#include "conversion/ViewerModuleAbi.h"
 
 #include <string>
 

@@ -10,6 +10,11 @@ ProgramSandbox::ProgramSandbox() : env_(QProcessEnvironment::systemEnvironment()
     if (!dir_.isValid() || !QFile::copy(QStringLiteral(POLYGRAV_BINARY), program())) {
         qFatal("cannot copy the program");
     }
+    // The program's modules (its window, the viewer launch) go beside it.
+    const QDir modules(QStringLiteral(POLYGRAV_MODULE_DIR));
+    for (const QString& name : modules.entryList({QStringLiteral("*.so")}, QDir::Files)) {
+        if (!QFile::copy(modules.filePath(name), path(name))) qFatal("cannot copy a module");
+    }
     QDir root(dir_.path());
     for (const char* sub : {"home", "config", "data", "system", "cache", "runtime"}) {
         root.mkdir(QString::fromLatin1(sub));

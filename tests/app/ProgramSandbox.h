@@ -18,7 +18,7 @@ struct ProgramRun {
     QByteArray err;
 };
 
-// A private copy of the built program in a fresh folder, so that its
+// A private copy of the built program and its modules in a fresh folder, so that its
 // settings file beside it belongs to this test alone, run in a sandboxed
 // environment: its own home and XDG folders, and system data folders with
 // no applications, so that no viewer of the machine's ever starts.

@@ -135,7 +135,6 @@ void ConvertProcessTest::viewerOnlyWhenAsked() {
     ProgramSandbox box;
     const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
     box.writeFile("v.pgv", "[SVG]\nView=1\n");
-    box.addProgram(QStringLiteral(POLYGRAV_VIEWER_MODULE));
     const ProgramRun quiet = box.runProgram(convert, {"v.pgv"});
     QCOMPARE(quiet.exitCode, 0);
     QCOMPARE(quiet.err, QByteArray());

@@ -1,0 +1,29 @@
+#include "conversion/ViewerModuleLoader.h"
+
+#include "conversion/ProgramModule.h"
+#include "conversion/ViewerModuleAbi.h"
+
+namespace polygrav {
+
+namespace {
+
+void Report(const char* text, void* context) {
+    (*static_cast<const std::function<void(const std::string&)>*>(context))(text);
+}
+
+}  // namespace
+
+void OpenWithViewerModule(const std::string& programPath, const std::string& path,
+                          const std::function<void(const std::string&)>& report) {
+    std::string why;
+    void* module = LoadProgramModule(programPath, "polygrav-viewer.so", why);
+    void* entry = module ? ModuleEntry(module, POLYGRAV_VIEWER_ENTRY, why) : nullptr;
+    if (entry == nullptr) {
+        report("cannot load the viewer module: " + why);
+        return;
+    }
+    reinterpret_cast<PolygravOpenInViewer>(entry)(
+        path.c_str(), Report, const_cast<std::function<void(const std::string&)>*>(&report));
+}
+
+}  // namespace polygrav

@@ -43,6 +43,9 @@ std::string PdfDocumentOf(const Figure& figure) {
         cairo_pdf_surface_create_for_stream(AppendToString, &pdf, page, page));
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, "Polygrav figure");
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Polygrav");
+    // An empty creation date leaves the date out, so that the same figure
+    // always gives the same bytes.
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, "");
     {
         std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
         cairo_scale(cr.get(), kPointsPerMm, kPointsPerMm);

@@ -1,9 +1,11 @@
-// Writes every sample of the outside checks into one folder: for each case
+// Writes every sample of the outside checks into one folder (made when
+// missing): for each case
 // its SVG, DXF in both versions and both arc modes, PDF and PNG, through the
 // public EncodeFigure. cases.txt lists the cases, one a line:
 //   <name> <document side in mm> <contour count>
 // A few PNG-only samples follow: 100 mm at 300 dpi, and a transparent one.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -89,6 +91,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    std::filesystem::create_directories(folder);
     std::ofstream list(folder + "/cases.txt", std::ios::trunc);
     for (const Sample& s : Samples()) {
         const std::string base = folder + "/" + s.name;

@@ -117,3 +117,33 @@ def svg_arc_midpoint(p1, p2, r, large, sweep):
 def stroke_rgb(svg_text):
     h = re.search(r"stroke:#([0-9A-F]{6})", svg_text).group(1)
     return tuple(int(h[k:k + 2], 16) for k in (0, 2, 4))
+
+
+def run(args):
+    """Runs a tool, failing with its output when it fails."""
+    import subprocess
+    result = subprocess.run(args, capture_output=True, text=True)
+    if result.returncode != 0:
+        fail(f"{' '.join(args)} exited with {result.returncode}: {result.stderr.strip()}")
+    return result.stdout
+
+
+def differing_pixels(a, b, fuzz):
+    """ImageMagick's count of pixels of a and b that differ by more than fuzz
+    per cent; the images must have the same size."""
+    import subprocess
+    result = subprocess.run(["compare", "-metric", "AE", "-fuzz", f"{fuzz}%", a, b, "null:"],
+                            capture_output=True, text=True)
+    if result.returncode not in (0, 1):
+        fail(f"compare {a} {b}: {result.stderr.strip()}")
+    return int(float(result.stderr.split()[0]))
+
+
+def svg_rendering(svg, png, dpi):
+    """The SVG drawn by librsvg on white at the resolution."""
+    require_tool("rsvg-convert")
+    run(["rsvg-convert", "-b", "white", "-d", str(dpi), "-p", str(dpi), svg, "-o", png])
+
+
+def image_size(png):
+    return tuple(int(v) for v in run(["identify", "-format", "%w %h", png]).split())

@@ -96,6 +96,10 @@ bool EncodeRows(const PngRows& rows, std::uint32_t pixelsPerMetre,
     png_set_IHDR(png, info, side, side, 8, rows.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, pixelsPerMetre, pixelsPerMetre, PNG_RESOLUTION_METER);
+    // The pictures are large areas of one colour: the Sub filter alone turns
+    // them into runs of zeros, and trying every filter on every row would
+    // take half of the time for a file hardly smaller.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
     png_write_image(png, const_cast<png_bytepp>(rowPointers.data()));
     png_write_end(png, info);

@@ -95,7 +95,7 @@ class DxfDocument {
     std::string Write() {
         // The handle seed names the first handle not in use, so it is known
         // before the header is written.
-        std::size_t polylines = figure_.contours.size();
+        const std::size_t polylines = figure_.contours.size();
         handleSeed_ = kFirstEntityHandle + static_cast<std::uint32_t>(polylines);
         Header();
         if (r2000_) {

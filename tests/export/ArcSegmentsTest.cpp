@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "geometry/Arc.h"
 
@@ -31,7 +32,7 @@ TEST(ArcSegmentsTest, StayWithinTheChordErrorOnTheArc) {
         double bulge;
     };
     const Row rows[] = {
-        {"quarter circle radius 5", {0, 0}, {5, 5}, std::tan(M_PI / 8)},
+        {"quarter circle radius 5", {0, 0}, {5, 5}, std::tan(std::numbers::pi / 8)},
         {"half circle radius 20, clockwise", {20, 0}, {20, 40}, -1},
         {"long arc radius 5", {4, 28}, {4, 20}, 2},
         {"nearly a full circle radius 100", {0, 0}, {0.5, 0}, 400},
@@ -52,7 +53,7 @@ TEST(ArcSegmentsTest, StayWithinTheChordErrorOnTheArc) {
         // The points run from a towards b along this arc, not its remainder.
         const double first =
             std::atan2(inner.front().Y - arc.center.Y, inner.front().X - arc.center.X);
-        const double step = std::remainder(first - arc.startAngle, 2 * M_PI);
+        const double step = std::remainder(first - arc.startAngle, 2 * std::numbers::pi);
         EXPECT_GT(step * arc.sweep, 0);
     }
 }

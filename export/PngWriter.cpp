@@ -24,24 +24,19 @@ struct ContextDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-// The image rows as the PNG stores them: RGB or RGBA, not premultiplied.
-struct PngRows {
+// Cairo's image as the PNG encoder reads it. Cairo's pixels are 32-bit
+// words, alpha in the top byte and the colours premultiplied by it; the PNG
+// wants RGB or RGBA bytes, not premultiplied. Rows are converted one at a
+// time, so that no second copy of the image is made.
+struct CairoImage {
+    const unsigned char* data = nullptr;
+    int stride = 0;
     int side = 0;
     bool alpha = false;
-    std::vector<std::uint8_t> bytes;
-};
 
-// Cairo's pixels are 32-bit words, alpha in the top byte and the colours
-// premultiplied by it.
-PngRows RowsOf(cairo_surface_t* surface, int side, bool alpha) {
-    cairo_surface_flush(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const std::size_t channels = alpha ? 4 : 3;
-    PngRows rows{side, alpha, {}};
-    rows.bytes.resize(static_cast<std::size_t>(side) * static_cast<std::size_t>(side) * channels);
-    std::uint8_t* out = rows.bytes.data();
-    for (int y = 0; y < side; ++y) {
+    std::size_t RowBytes() const { return static_cast<std::size_t>(side) * (alpha ? 4 : 3); }
+
+    void ConvertRow(int y, std::uint8_t* out) const {
         const auto* row = reinterpret_cast<const std::uint32_t*>(data + std::ptrdiff_t{y} * stride);
         for (int x = 0; x < side; ++x) {
             const std::uint32_t p = row[x];
@@ -54,8 +49,7 @@ PngRows RowsOf(cairo_surface_t* surface, int side, bool alpha) {
             if (alpha) *out++ = static_cast<std::uint8_t>(a);
         }
     }
-    return rows;
-}
+};
 
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::string*>(png_get_io_ptr(png));
@@ -75,10 +69,10 @@ void FlushNothing(png_structp) {}
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// Encodes the rows into out; false when libpng fails. Only plain data lives
-// in this frame across the setjmp.
-bool EncodeRows(const PngRows& rows, std::uint32_t pixelsPerMetre,
-                const std::vector<png_bytep>& rowPointers, std::string& out) {
+// Encodes the image into out; false when libpng fails. Only plain data lives
+// in this frame across the setjmp; row is a buffer of image.RowBytes().
+bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uint8_t* row,
+                 std::string& out) {
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
     if (png == nullptr) return false;
@@ -92,8 +86,8 @@ bool EncodeRows(const PngRows& rows, std::uint32_t pixelsPerMetre,
         return false;
     }
     png_set_write_fn(png, &out, AppendToString, FlushNothing);
-    const auto side = static_cast<png_uint_32>(rows.side);
-    png_set_IHDR(png, info, side, side, 8, rows.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+    const auto side = static_cast<png_uint_32>(image.side);
+    png_set_IHDR(png, info, side, side, 8, image.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, pixelsPerMetre, pixelsPerMetre, PNG_RESOLUTION_METER);
     // The pictures are large areas of one colour: the Sub filter alone turns
@@ -101,7 +95,10 @@ bool EncodeRows(const PngRows& rows, std::uint32_t pixelsPerMetre,
     // take half of the time for a file hardly smaller.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rowPointers.data()));
+    for (int y = 0; y < image.side; ++y) {
+        image.ConvertRow(y, row);
+        png_write_row(png, row);
+    }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
@@ -144,16 +141,14 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
         }
     }
 
-    const PngRows rows = RowsOf(surface.get(), side, options.transparent);
-    surface.reset();
-    std::vector<png_bytep> rowPointers(static_cast<std::size_t>(side));
-    const std::size_t rowBytes = static_cast<std::size_t>(side) * (rows.alpha ? 4 : 3);
-    for (std::size_t y = 0; y < rowPointers.size(); ++y) {
-        rowPointers[y] = const_cast<png_bytep>(rows.bytes.data() + y * rowBytes);
-    }
+    cairo_surface_flush(surface.get());
+    const CairoImage image{cairo_image_surface_get_data(surface.get()),
+                           cairo_image_surface_get_stride(surface.get()), side,
+                           options.transparent};
+    std::vector<std::uint8_t> row(image.RowBytes());
     const auto pixelsPerMetre = static_cast<std::uint32_t>(std::lround(options.dpi / 0.0254));
     std::string png;
-    if (!EncodeRows(rows, pixelsPerMetre, rowPointers, png)) {
+    if (!EncodeImage(image, pixelsPerMetre, row.data(), png)) {
         throw EExportError(CannotRenderMessage("PNG"));
     }
     return png;

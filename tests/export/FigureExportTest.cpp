@@ -133,5 +133,16 @@ TEST(FigureExportTest, EncodesEachFormatWithItsOptions) {
     EXPECT_EQ(byte(25), 6);                    // RGBA
 }
 
+TEST(FigureExportTest, FigureWithoutFiniteSizeIsRefusedExceptBySvg) {
+    TStarSettings s;
+    s.CircumRadius = "1e308";  // the document's side overflows
+    const Figure f = BuildFigure(s, '.');
+    EXPECT_NE(EncodeFigure(f, F::Svg).find("INF"), std::string::npos);
+    for (const F format : {F::Dxf, F::Pdf, F::Png}) {
+        SCOPED_TRACE(std::string(FormatName(format)));
+        EXPECT_THROW(EncodeFigure(f, format), EExportError);
+    }
+}
+
 }  // namespace
 }  // namespace polygrav

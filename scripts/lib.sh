@@ -11,6 +11,12 @@ POLYGRAV_PACKAGES=(
     fonts-ipafont-gothic
     desktop-file-utils shared-mime-info xdg-utils
     time locales clang-format
+    # Building the export formats: cairo draws the PDF and PNG, libpng
+    # encodes the PNG.
+    libcairo2-dev libpng-dev
+    # Tests only: the readers that check the written DXF, PDF and PNG files
+    # (librsvg2-bin and imagemagick above serve them too).
+    python3-ezdxf poppler-utils librecad
 )
 
 polygrav_root() {

@@ -62,9 +62,12 @@ class ProcessFailureTest : public testing::Test {
         fs::create_directories(Docs());
         fs::copy_file(POLYGRAV_BINARY, Program());
         fs::permissions(Program(), fs::perms(0755));
-        // The program's modules (its window, the viewer launch) go beside it.
+        // The program's modules (its window, the viewer launch) go where an
+        // installation puts them, ../lib/polygrav.
+        const fs::path modules = root_ / "lib/polygrav";
+        fs::create_directories(modules);
         for (const auto& module : fs::directory_iterator(POLYGRAV_MODULE_DIR)) {
-            fs::copy_file(module.path(), fs::path(Bin()) / module.path().filename());
+            fs::copy_file(module.path(), modules / module.path().filename());
         }
         fs::create_directories(root_ / "system");
         fs::create_directory_symlink("/usr/share/mime", root_ / "system/mime");

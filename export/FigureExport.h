@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/DxfWriter.h"
+#include "export/PngWriter.h"
+#include "geometry/Figure.h"
+
+namespace polygrav {
+
+// The file formats a figure is written in.
+enum class ExportFormat { Svg, Dxf, Pdf, Png };
+
+// Every option of every format; each writer reads its own.
+struct ExportOptions {
+    int dpi = kDefaultDpi;                    // PNG
+    DxfVersion dxfVersion = DxfVersion::R12;  // DXF
+    DxfArcs dxfArcs = DxfArcs::Bulge;         // DXF
+    bool pngTransparent = false;              // PNG
+};
+
+// "svg", "dxf", "pdf" or "png", in any case. Anything else raises
+// EExportError.
+ExportFormat ParseFormatName(std::string_view name);
+
+// A comma-separated list of format names, such as "svg,dxf"; blanks around a
+// name are ignored and a format named twice is kept once, in the order of
+// its first naming. An empty list or name raises EExportError.
+std::vector<ExportFormat> ParseFormatList(std::string_view list);
+
+// The format of a path's extension (".svg", ".DXF", ...); nothing when the
+// extension names none.
+std::optional<ExportFormat> FormatOfPath(std::string_view path);
+
+// FormatOfPath, raising EExportError naming the path when there is none.
+ExportFormat RequireFormatOfPath(std::string_view path);
+
+// "r12" or "r2000", and "bulge" or "segments", in any case; anything else
+// raises EExportError.
+DxfVersion ParseDxfVersion(std::string_view text);
+DxfArcs ParseDxfArcs(std::string_view text);
+
+// The format's name ("svg") and its file extension with the dot (".svg").
+std::string_view FormatName(ExportFormat format);
+std::string_view FileExtension(ExportFormat format);
+
+// The bytes of the figure's file in the format. The SVG is SvgDocumentOf's
+// document. Raises EExportError when the options or the figure do not fit
+// the format (a resolution out of range, a figure without finite size).
+std::string EncodeFigure(const Figure& figure, ExportFormat format,
+                         const ExportOptions& options = {});
+
+}  // namespace polygrav

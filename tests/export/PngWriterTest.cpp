@@ -1,0 +1,58 @@
+#include "export/PngWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "export/ExportErrors.h"
+#include "tests/export/SampleFigures.h"
+
+namespace polygrav {
+namespace {
+
+TEST(PngWriterTest, PixelSideRoundsToTheNearestPixel) {
+    struct Row {
+        double side;
+        int dpi;
+        int expected;
+    };
+    const Row rows[] = {
+        {100, 300, 1181},  // 1181.10
+        {120, 96, 454},    // 453.54
+        {30, 96, 113},     // 113.39
+        {30, 1, 1},        // 1.18
+        {220, 1150, 9961}, {25.4, 2400, 2400},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.side) + " mm at " + std::to_string(row.dpi));
+        EXPECT_EQ(PngPixelSide(row.side, row.dpi), row.expected);
+    }
+}
+
+TEST(PngWriterTest, ResolutionAndSizeOutOfRangeAreRefused) {
+    struct Row {
+        double side;
+        int dpi;
+        const char* message;
+    };
+    const Row rows[] = {
+        {120, 0, "解像度 0 dpi は 1 から 2400 dpi の範囲外です"},
+        {120, -96, "解像度 -96 dpi は 1 から 2400 dpi の範囲外です"},
+        {120, 2401, "解像度 2401 dpi は 1 から 2400 dpi の範囲外です"},
+        {220, 2400, "20787 × 20787 ピクセルの画像は大きすぎます (一辺 10000 ピクセルまで)"},
+        {0.1, 96, "図形の寸法が不正なため書き出せません"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        try {
+            PngPixelSide(row.side, row.dpi);
+            ADD_FAILURE() << "no error";
+        } catch (const EExportError& e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+    Figure tooBig = test::RingFigure();
+    tooBig.documentSide = 220;
+    EXPECT_THROW(PngImageOf(tooBig, {2400, false}), EExportError);
+}
+
+}  // namespace
+}  // namespace polygrav

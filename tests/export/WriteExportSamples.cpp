@@ -1,0 +1,125 @@
+// Writes every sample of the outside checks into one folder (made when
+// missing): for each case
+// its SVG, DXF in both versions and both arc modes, PDF and PNG, through the
+// public EncodeFigure. cases.txt lists the cases, one a line:
+//   <name> <document side in mm> <contour count>
+// A few PNG-only samples follow: 100 mm at 300 dpi, and a transparent one.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "export/FigureExport.h"
+#include "model/StarSettings.h"
+#include "tests/export/SampleFigures.h"
+
+using namespace polygrav;
+
+namespace {
+
+struct Sample {
+    std::string name;
+    Figure figure;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+Figure FromSettings(int type, int n, const char* radius) {
+    TStarSettings s;
+    s.StarType = type;
+    s.EdgeNumber = std::to_string(n);
+    s.CircumRadius = radius;
+    return BuildFigure(s, '.');
+}
+
+std::vector<Sample> Samples() {
+    std::vector<Sample> samples;
+    for (const int type : {kStarOutline, kStarPolygon, kRegularPolygon}) {
+        for (const int n : {5, 6, 7, 100}) {
+            for (const char* radius : {"5", "12.5", "100"}) {
+                std::string r = radius;
+                for (char& c : r) c = c == '.' ? 'p' : c;
+                samples.push_back({"t" + std::to_string(type) + "-n" + std::to_string(n) + "-r" + r,
+                                   FromSettings(type, n, radius)});
+            }
+        }
+    }
+    // Styles, on the five-pointed star polygon whose middle the two fill
+    // rules tell apart.
+    const auto styled = [&samples](const char* name, auto change) {
+        TStarSettings s;
+        s.StarType = kStarPolygon;
+        change(s);
+        samples.push_back({name, BuildFigure(s, '.')});
+    };
+    styled("style-evenodd", [](TStarSettings& s) { s.FillRule = true; });
+    styled("style-nofill", [](TStarSettings& s) { s.FillTransparent = true; });
+    styled("style-nofill-evenodd", [](TStarSettings& s) {
+        s.FillTransparent = true;
+        s.FillRule = true;
+    });
+    styled("style-width0", [](TStarSettings& s) { s.StrokeWidth = 0; });
+    styled("style-width400", [](TStarSettings& s) {
+        s.StrokeWidth = 400;
+        s.StarType = kStarOutline;
+        s.EdgeNumber = "100";
+    });
+    styled("style-colors", [](TStarSettings& s) {
+        s.FillColor = 0x0000FF00;
+        s.StrokeColor = 0x00FF0000;
+    });
+    styled("style-system-colors", [](TStarSettings& s) {
+        s.FillColor = 0x8000000F;
+        s.StrokeColor = 0x80000005;
+    });
+    samples.push_back({"arcs-rounded", test::RoundedFigure()});
+    samples.push_back({"arcs-ring", test::RingFigure()});
+    samples.push_back({"no-contour", FromSettings(kNoStarType, 5, "50")});
+    return samples;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::filesystem::create_directories(folder);
+    std::ofstream list(folder + "/cases.txt", std::ios::trunc);
+    for (const Sample& s : Samples()) {
+        const std::string base = folder + "/" + s.name;
+        WriteFile(base + ".svg", EncodeFigure(s.figure, ExportFormat::Svg));
+        for (const auto& [version, vname] :
+             {std::pair{DxfVersion::R12, "r12"}, std::pair{DxfVersion::R2000, "r2000"}}) {
+            for (const auto& [arcs, aname] :
+                 {std::pair{DxfArcs::Bulge, "bulge"}, std::pair{DxfArcs::Segments, "segments"}}) {
+                ExportOptions options;
+                options.dxfVersion = version;
+                options.dxfArcs = arcs;
+                WriteFile(base + "-" + vname + "-" + aname + ".dxf",
+                          EncodeFigure(s.figure, ExportFormat::Dxf, options));
+            }
+        }
+        WriteFile(base + ".pdf", EncodeFigure(s.figure, ExportFormat::Pdf));
+        WriteFile(base + ".png", EncodeFigure(s.figure, ExportFormat::Png));
+        list << s.name << ' ' << s.figure.documentSide << ' ' << s.figure.contours.size() << '\n';
+    }
+
+    // R = 40 makes a document of 100 mm.
+    const Figure square = FromSettings(kStarOutline, 5, "40");
+    ExportOptions at300;
+    at300.dpi = 300;
+    WriteFile(folder + "/png-100mm-300dpi.png", EncodeFigure(square, ExportFormat::Png, at300));
+    ExportOptions transparent;
+    transparent.pngTransparent = true;
+    WriteFile(folder + "/png-transparent.png",
+              EncodeFigure(square, ExportFormat::Png, transparent));
+    return list.flush() ? 0 : 1;
+}

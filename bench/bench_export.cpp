@@ -5,6 +5,7 @@
 #include <string>
 
 #include "export/FigureExport.h"
+#include "export/LinkedCairoEncoders.h"
 #include "geometry/Figure.h"
 #include "model/StarSettings.h"
 
@@ -22,6 +23,7 @@ polygrav::Figure WorstCase() {
 }
 
 void Encode(benchmark::State& state, ExportFormat format, polygrav::ExportOptions options) {
+    polygrav::UseCairoEncoders(polygrav::LinkedCairoEncoders());
     const polygrav::Figure figure = WorstCase();
     std::size_t bytes = 0;
     for (auto _ : state) {

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "conversion/DocumentConversion.h"
+#include "export/FigureExport.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
+#include "geometry/Figure.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
-#include "svg/SvgDocument.h"
 
 namespace polygrav {
 
@@ -31,9 +32,9 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
         status = 1;
     };
 
-    // One document keeps its own flush to the disk; a batch writes every
-    // file first and makes them durable together.
-    const bool batch = options.documents.size() > 1;
+    // One file keeps its own flush to the disk; a batch writes every file
+    // first and makes them durable together.
+    const bool batch = options.documents.size() * options.formats.size() > 1;
     AtomicBatch files;
     std::vector<StagedOutput> staged;
 
@@ -41,30 +42,46 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
     const std::vector<std::string> documents =
         options.documents.empty() ? std::vector<std::string>{std::string()} : options.documents;
     for (const std::string& document : documents) {
-        StagedOutput out{document, options.output.value_or(ChangeFileExt(document, ".svg")), false};
-        try {
-            if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
-            const SettingsModel model =
-                document.empty()
-                    ? LoadDocumentSettings({}, options.settings, programDir, decimalSeparator, true)
-                    : LoadDocumentSettings(document, options.settings, programDir, decimalSeparator,
-                                           false);
-            const std::string bytes = BuildSvgDocument(model.values, decimalSeparator);
-            out.view = options.view && model.values.View && out.path != "-";
-            if (out.path == "-") {
-                if (!hooks.writeStandardOutput(bytes)) throw EWriteError(StreamWriteErrorMessage());
-            } else if (batch) {
-                files.Stage(out.path, bytes);
-                staged.push_back(std::move(out));
+        // One figure for every format of the document.
+        std::optional<Figure> figure;
+        bool view = false;
+        for (const ExportFormat format : options.formats) {
+            const std::string extension(FileExtension(format));
+            StagedOutput out{document, options.output.value_or(ChangeFileExt(document, extension)),
+                             false};
+            try {
+                if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
+                if (!figure) {
+                    const SettingsModel model =
+                        document.empty()
+                            ? LoadDocumentSettings({}, options.settings, programDir,
+                                                   decimalSeparator, true)
+                            : LoadDocumentSettings(document, options.settings, programDir,
+                                                   decimalSeparator, false);
+                    figure = BuildFigure(model.values, decimalSeparator);
+                    view = options.view && model.values.View;
+                }
+                const std::string bytes = EncodeFigure(*figure, format, options.exportOptions);
+                out.view = view && out.path != "-";
+                if (out.path == "-") {
+                    if (!hooks.writeStandardOutput(bytes)) {
+                        throw EWriteError(StreamWriteErrorMessage());
+                    }
+                } else if (batch) {
+                    files.Stage(out.path, bytes);
+                    staged.push_back(std::move(out));
+                    continue;
+                } else {
+                    WriteFileAtomically(out.path, bytes);
+                }
+            } catch (const EPolygravError& e) {
+                fail(out.label, WithClosingPeriod(e.what()));
+                // A document that cannot be read fails every format alike.
+                if (!figure) break;
                 continue;
-            } else {
-                WriteFileAtomically(out.path, bytes);
             }
-        } catch (const EPolygravError& e) {
-            fail(out.label, WithClosingPeriod(e.what()));
-            continue;
+            if (out.view) hooks.openViewer(out.path);
         }
-        if (out.view) hooks.openViewer(out.path);
     }
 
     const std::vector<std::optional<AtomicWriteError>> results = files.Commit();

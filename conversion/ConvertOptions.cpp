@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "export/PngOptions.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -68,6 +69,7 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         return ParsedConvertOptions{std::nullopt, UsageError{std::move(text)}};
     };
     bool optionsEnded = false;
+    bool formatsGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.empty() || arg == "-" || arg.front() != '-') {
@@ -93,6 +95,38 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         std::string name = arg;
         std::string value;
         const bool inlineValue = SplitLongOption(arg, name, value);
+        if (name == "--format" || name == "--dpi" || name == "--dxf" || name == "--dxf-arcs") {
+            if (!inlineValue) {
+                if (i + 1 >= args.size()) return fail(arg + ": a value is expected");
+                value = args[++i];
+            }
+            try {
+                if (name == "--format") {
+                    options.formats = ParseFormatList(value);
+                    formatsGiven = true;
+                } else if (name == "--dpi") {
+                    const bool digits = !value.empty() && value.size() <= 6 &&
+                                        value.find_first_not_of("0123456789") == std::string::npos;
+                    if (!digits) {
+                        return fail(name + " " + value + ": a whole number of dots per inch");
+                    }
+                    const int dpi = std::stoi(value);
+                    PngPixelSide(1, dpi);  // the range of resolutions
+                    options.exportOptions.dpi = dpi;
+                } else if (name == "--dxf") {
+                    options.exportOptions.dxfVersion = ParseDxfVersion(value);
+                } else {
+                    options.exportOptions.dxfArcs = ParseDxfArcs(value);
+                }
+            } catch (const EPolygravError& e) {
+                return fail(name + " " + value + ": " + WithClosingPeriod(e.what()));
+            }
+            continue;
+        }
+        if (arg == "--transparent") {
+            options.exportOptions.pngTransparent = true;
+            continue;
+        }
         if (name == "--set" || name == "-o" || name == "--output") {
             if (!inlineValue) {
                 if (i + 1 >= args.size()) return fail(arg + ": a value is expected");
@@ -117,6 +151,15 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
     if (options.documents.empty() && !options.output) {
         return fail("no document given");
     }
+    if (options.output) {
+        // The extension of -o names the format unless --format did.
+        if (!formatsGiven) {
+            options.formats = {FormatOfPath(*options.output).value_or(ExportFormat::Svg)};
+        } else if (options.formats.size() > 1) {
+            return fail("-o " + *options.output + ": one format only, " +
+                        std::to_string(options.formats.size()) + " given");
+        }
+    }
     for (const std::string& doc : options.documents) {
         if (doc.empty()) return fail("an empty document path");
     }
@@ -124,7 +167,8 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
 }
 
 std::string ConvertShortUsage() {
-    return "Usage: polygrav-convert [--set KEY=VALUE]... [--view] DOCUMENT.pgv...\n"
+    return "Usage: polygrav-convert [--format svg,dxf,pdf,png] [--set KEY=VALUE]... [--view]\n"
+           "                        DOCUMENT.pgv...\n"
            "       polygrav-convert [--set KEY=VALUE]... -o PATH|- [DOCUMENT.pgv]\n"
            "Try 'polygrav-convert --help' for more.\n";
 }
@@ -137,7 +181,8 @@ std::string ConvertUsageText() {
            "\n"
            "Each DOCUMENT (a .pgv file, section [SVG]) is read as the Polygrav window\n"
            "would load it, and its SVG is written beside it, with .svg in place of its\n"
-           "extension, byte for byte what 'polygrav DOCUMENT' writes. Many documents\n"
+           "extension, byte for byte what 'polygrav DOCUMENT' writes (and, with\n"
+           "--format, its DXF, PDF or PNG, named likewise). Many documents\n"
            "are converted in one run; each file is replaced atomically, so a failed\n"
            "write leaves an earlier file whole. The program's own polygrav.ini is\n"
            "never read.\n"
@@ -148,10 +193,19 @@ std::string ConvertUsageText() {
            "                   FavoriteDir EdgeNumber CircumRadius StarType FillColor\n"
            "                   FillTransparent StrokeColor StrokeWidth View FillRule).\n"
            "                   Without a document the design values are the start.\n"
-           "  -o PATH          write the SVG of the one document (or of the design\n"
+           "  -o PATH          write the file of the one document (or of the design\n"
            "                   values with --set) to PATH; '-o -' writes to standard\n"
            "                   output\n"
-           "  --view           open each written SVG in the desktop's viewer when its\n"
+           "  --format LIST    the files to write, a comma-separated list of svg, dxf,\n"
+           "                   pdf and png (default svg; with -o, the extension of\n"
+           "                   PATH when it names one)\n"
+           "  --dpi N          the resolution of a PNG, 1 to 2400 (default 96)\n"
+           "  --transparent    a PNG without the white background\n"
+           "  --dxf r12|r2000  the DXF version (default r12)\n"
+           "  --dxf-arcs bulge|segments\n"
+           "                   arcs as bulges (default) or as line segments within\n"
+           "                   0.01 mm, for cutting programs that ignore bulges\n"
+           "  --view           open each written file in the desktop's viewer when its\n"
            "                   View setting is on (never without this option)\n"
            "  --help           show this text\n"
            "  --version        show the version\n"

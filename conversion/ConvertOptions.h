@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "export/FigureExport.h"
+
 namespace polygrav {
 
 // What a polygrav-convert command line asks for.
@@ -18,6 +20,10 @@ struct ConvertOptions {
     std::optional<std::string> output;
     // --view: open each written file as the program does when View is on.
     bool view = false;
+    // --format (or the extension of -o): the files written for each
+    // document, SVG unless told otherwise; the options of each format.
+    std::vector<ExportFormat> formats{ExportFormat::Svg};
+    ExportOptions exportOptions;
 };
 
 // A command line that cannot be carried out: the text names the argument.

@@ -13,6 +13,7 @@
 #include "conversion/ConvertOptions.h"
 #include "conversion/ProgramPath.h"
 #include "conversion/ViewerModuleLoader.h"
+#include "export/CairoEncoders.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
 
@@ -65,6 +66,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // PDF and PNG come from the module polygrav-cairo.so, loaded only when
+    // one of them is written.
+    UseCairoEncoders(ModuleCairoEncoders(programPath));
     const auto report = [&title](const std::string& text) { WriteLine(title + ": " + text); };
     BatchHooks hooks;
     hooks.report = report;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "export/CairoEncoders.h"
+#include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
-#include "export/PdfWriter.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {
@@ -118,9 +119,11 @@ std::string EncodeFigure(const Figure& figure, ExportFormat format, const Export
         case ExportFormat::Dxf:
             return DxfDocumentOf(figure, {options.dxfVersion, options.dxfArcs});
         case ExportFormat::Pdf:
-            return PdfDocumentOf(figure);
+            if (!CurrentCairoEncoders().pdf) throw EExportError(CannotRenderMessage("PDF"));
+            return CurrentCairoEncoders().pdf(figure);
         case ExportFormat::Png:
-            return PngImageOf(figure, {options.dpi, options.pngTransparent});
+            if (!CurrentCairoEncoders().png) throw EExportError(CannotRenderMessage("PNG"));
+            return CurrentCairoEncoders().png(figure, {options.dpi, options.pngTransparent});
     }
     throw EExportError(UnknownFormatMessage(std::to_string(static_cast<int>(format))));
 }

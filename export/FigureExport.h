@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "export/DxfWriter.h"
-#include "export/PngWriter.h"
+#include "export/PngOptions.h"
 #include "geometry/Figure.h"
 
 namespace polygrav {

@@ -106,17 +106,6 @@ bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uin
 
 }  // namespace
 
-int PngPixelSide(double documentSide, int dpi) {
-    if (dpi < kMinDpi || dpi > kMaxDpi) throw EExportError(ResolutionOutOfRangeMessage(dpi));
-    const double side = std::round(documentSide * dpi / kMmPerInch);
-    if (!(side >= 1 && side <= kMaxPngSide)) {
-        throw EExportError(std::isfinite(side) && side > kMaxPngSide
-                               ? ImageTooLargeMessage(side, kMaxPngSide)
-                               : InvalidFigureMessage());
-    }
-    return static_cast<int>(side);
-}
-
 std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     RequireDrawableFigure(figure);
     const int side = PngPixelSide(figure.documentSide, options.dpi);

@@ -47,6 +47,8 @@ class ConvertProcessTest : public QObject {
     void batchWithFailures();
     void settingsLinesAndStandardOutput();
     void viewerOnlyWhenAsked();
+    void formatsBesideTheDocument();
+    void formatFromTheOutputsExtension();
     void usageErrors_data();
     void usageErrors();
     void help();
@@ -150,6 +152,50 @@ void ConvertProcessTest::viewerOnlyWhenAsked() {
     QVERIFY(noModule.err.contains("cannot load the viewer module"));
 }
 
+// Every format from one figure, each file beside its document; PDF and PNG
+// come from the cairo module, which the converter loads only for them.
+void ConvertProcessTest::formatsBesideTheDocument() {
+    ProgramSandbox box;
+    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
+    box.writeFile("a.pgv", "[SVG]\nEdgeNumber=6\nCircumRadius=40\n");
+    const ProgramRun run = box.runProgram(
+        convert, {"--format", "svg,dxf,pdf,png", "--dpi", "300", "--dxf", "r2000", "a.pgv"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    TStarSettings six;
+    six.EdgeNumber = "6";
+    six.CircumRadius = "40";
+    QCOMPARE(box.readFile("a.svg"), QByteArray::fromStdString(BuildSvgDocument(six, '.')));
+    QVERIFY(box.readFile("a.dxf").contains("AC1015"));
+    QVERIFY(box.readFile("a.pdf").startsWith("%PDF-"));
+    const QByteArray png = box.readFile("a.png");
+    QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
+    QVERIFY(png.contains("pHYs"));
+
+    // Without its module the converter says why, and the other formats are
+    // still written.
+    QVERIFY(QFile::remove(box.path("polygrav-cairo.so")));
+    box.writeFile("b.pgv", "[SVG]\n");
+    const ProgramRun noModule = box.runProgram(convert, {"--format", "pdf,dxf", "b.pgv"});
+    QCOMPARE(noModule.exitCode, 1);
+    QVERIFY(noModule.err.contains("polygrav-convert: b.pgv: PDF"));
+    QVERIFY(box.readFile("b.dxf").contains("AC1009"));
+    QVERIFY(!QFileInfo::exists(box.path("b.pdf")));
+}
+
+void ConvertProcessTest::formatFromTheOutputsExtension() {
+    ProgramSandbox box;
+    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
+    box.writeFile("a.pgv", "[SVG]\n");
+    QCOMPARE(box.runProgram(convert, {"-o", "star.DXF", "a.pgv"}).exitCode, 0);
+    QVERIFY(box.readFile("star.DXF").contains("POLYLINE"));
+    QCOMPARE(box.runProgram(convert, {"-o", "star.out", "a.pgv"}).exitCode, 0);
+    QVERIFY(box.readFile("star.out").startsWith("<?xml"));  // no format named: SVG
+    const ProgramRun toStdout = box.runProgram(convert, {"--format", "png", "-o", "-", "a.pgv"});
+    QCOMPARE(toStdout.exitCode, 0);
+    QVERIFY(toStdout.out.startsWith("\x89PNG"));
+}
+
 void ConvertProcessTest::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
@@ -163,6 +209,14 @@ void ConvertProcessTest::usageErrors_data() {
     QTest::newRow("-o with two documents")
         << QStringList{"-o", "x.svg", "a.pgv", "b.pgv"} << "-o x.svg: one document only, 2 given";
     QTest::newRow("nothing to do") << QStringList{} << "no document given";
+    QTest::newRow("unknown format")
+        << QStringList{"--format", "svg,gif", "a.pgv"}
+        << "--format svg,gif: 'gif' は出力形式ではありません (svg, dxf, pdf, png)";
+    QTest::newRow("resolution out of range")
+        << QStringList{"--dpi", "0", "a.pgv"}
+        << "--dpi 0: 解像度 0 dpi は 1 から 2400 dpi の範囲外です.";
+    QTest::newRow("-o with two formats") << QStringList{"--format", "svg,dxf", "-o", "x", "a.pgv"}
+                                         << "-o x: one format only, 2 given";
 }
 
 // A usage error: exit status 2, the argument named, a short usage, and

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "export/FigureExport.h"
+#include "export/LinkedCairoEncoders.h"
 #include "model/StarSettings.h"
 #include "tests/export/SampleFigures.h"
 
@@ -86,6 +87,7 @@ std::vector<Sample> Samples() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    polygrav::UseCairoEncoders(polygrav::LinkedCairoEncoders());
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;

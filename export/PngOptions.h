@@ -1,0 +1,22 @@
+#pragma once
+
+namespace polygrav {
+
+inline constexpr int kDefaultDpi = 96;
+inline constexpr int kMinDpi = 1;
+inline constexpr int kMaxDpi = 2400;
+// The longest side of an image, in pixels: 10000 × 10000 pixels take 400 MB
+// while they are drawn.
+inline constexpr int kMaxPngSide = 10000;
+
+struct PngOptions {
+    int dpi = kDefaultDpi;
+    bool transparent = false;  // no white background: alpha 0 outside the figure
+};
+
+// The side of the square image in pixels: documentSide mm at dpi, rounded to
+// the nearest pixel (100 mm at 300 dpi is 1181 pixels). Raises EExportError
+// when dpi is outside kMinDpi to kMaxDpi or the side is not 1 to kMaxPngSide.
+int PngPixelSide(double documentSide, int dpi);
+
+}  // namespace polygrav

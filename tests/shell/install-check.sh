@@ -22,6 +22,7 @@ env -u DESTDIR cmake --install "$build" --prefix "$prefix" > "$tmp/install.log" 
     { cat "$tmp/install.log"; fail "cmake --install"; }
 
 for f in bin/polygrav bin/polygrav-convert lib/polygrav/polygrav-viewer.so \
+         lib/polygrav/polygrav-window.so lib/polygrav/polygrav-cairo.so \
          share/applications/polygrav.desktop \
          share/mime/packages/polygrav.xml \
          share/icons/hicolor/scalable/apps/polygrav.svg \

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "geometry/Figure.h"
+#include "geometry/PartParameters.h"
+#include "geometry/PointRing.h"
+
+namespace polygrav {
+
+// The offset that Clipper computes from the contours flattened into fine
+// polylines: arcs become chords within 0.0002 mm, round joins within 0.0002
+// mm, and the integer grid adds 0.00001 mm, so every point lies within
+// 0.0005 mm of the exact offset. The rings never cross and run like
+// CutOutline's: outer boundaries with a positive SignedArea.
+std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, double distance,
+                                      OffsetJoin join);
+
+}  // namespace polygrav

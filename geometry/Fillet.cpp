@@ -44,7 +44,9 @@ std::vector<Corner> CornersOf(const PointRing& ring, double cornerRadius, double
         // a positive turn goes round the region: a convex corner.
         c.turn = std::atan2(c.ux * c.wy - c.uy * c.wx, c.ux * c.wx + c.uy * c.wy);
         c.radius = c.turn > 0 ? cornerRadius : valleyRadius;
-        c.tangent = c.radius > 0 ? c.radius * std::tan(std::fabs(c.turn) / 2) : 0;
+        // A corner that does not turn needs no fillet.
+        const bool turns = std::fabs(c.turn) > 1e-9;
+        c.tangent = c.radius > 0 && turns ? c.radius * std::tan(std::fabs(c.turn) / 2) : 0;
     }
     return corners;
 }

@@ -12,9 +12,6 @@ namespace polygrav {
 
 namespace {
 
-// Arcs are checked for crossings as chords this close to them (mm).
-constexpr double kCheckFlattening = 1e-4;
-
 std::optional<std::vector<Contour>> ExactOffsets(const std::vector<Contour>& contours,
                                                  double distance, OffsetJoin join) {
     std::vector<Contour> result;
@@ -27,35 +24,24 @@ std::optional<std::vector<Contour>> ExactOffsets(const std::vector<Contour>& con
     return result;
 }
 
-bool AnyCrossing(const std::vector<Contour>& contours) {
-    std::vector<PointRing> rings;
-    rings.reserve(contours.size());
-    for (const Contour& c : contours) rings.push_back(Flattened(c, kCheckFlattening));
-    return RingsCross(rings);
-}
-
-// The two results describe the same region: as many rings, and areas that
-// differ by no more than the polyline's chords can explain.
-bool Agree(const std::vector<Contour>& exact, const std::vector<PointRing>& polyline) {
-    if (exact.size() != polyline.size()) return false;
-    double exactArea = 0;
-    double length = 0;
-    for (const Contour& c : exact) {
-        exactArea += SignedArea(c);
-        length += ContourLength(c);
+// Each offset contour runs the same way round as its source: a contour that
+// turned inside out has vanished and is not an outline.
+bool KeepsItsSense(const std::vector<Contour>& sources, const std::vector<Contour>& offsets) {
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if ((SignedArea(sources[i]) > 0) != (SignedArea(offsets[i]) > 0)) return false;
     }
-    double polylineArea = 0;
-    for (const PointRing& ring : polyline) polylineArea += SignedArea(ContourOf(ring));
-    return std::fabs(exactArea - polylineArea) <= 0.001 * length + 1e-6;
+    return true;
 }
 
 }  // namespace
 
 std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double distance,
                                     OffsetJoin join) {
-    const std::vector<PointRing> polyline = PolylineOffset(contours, distance, join);
     auto exact = ExactOffsets(contours, distance, join);
-    if (exact && !AnyCrossing(*exact) && Agree(*exact, polyline)) return std::move(*exact);
+    if (exact && KeepsItsSense(contours, *exact) && !ContoursCross(*exact)) {
+        return std::move(*exact);
+    }
+    const std::vector<PointRing> polyline = PolylineOffset(contours, distance, join);
     std::vector<Contour> result;
     result.reserve(polyline.size());
     for (const PointRing& ring : polyline) result.push_back(ContourOf(ring));

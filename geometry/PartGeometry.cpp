@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/ContourMeasures.h"
 #include "geometry/CutOutline.h"
 #include "geometry/Fillet.h"
 #include "geometry/Offset.h"
@@ -47,6 +48,41 @@ Contour Normalised(Contour contour) {
     return contour;
 }
 
+// A ring with the region on its left in its own axes, as CutOutline gives.
+PointRing RegionSense(PointRing ring) {
+    if (SignedArea(ContourOf(ring)) < 0) std::reverse(ring.begin(), ring.end());
+    return ring;
+}
+
+// The boundary of the region that the figures fill. A star outline whose
+// inner corners lie between the centre and the tips and a regular polygon
+// are simple rings already, and the star polygon {n/k} covers, by the
+// non-zero rule, just the star outline through its crossings: these need no
+// Clipper. Everything else (the even-odd rule over a star polygon, the
+// degenerate stars of three and four points) goes through CutOutline.
+std::vector<PointRing> RegionBoundary(const PartParameters& p, double R,
+                                      const std::vector<PointRing>& figures) {
+    const bool starShaped = 2 * p.starStep < p.n;
+    switch (p.starType) {
+        case kRegularPolygon:
+            return {RegionSense(figures.at(0))};
+        case kStarOutline:
+            if (starShaped || p.innerRatio) return {RegionSense(figures.at(0))};
+            break;
+        case kStarPolygon:
+            if (starShaped && !p.evenOdd) {
+                PartParameters outline = p;
+                outline.starType = kStarOutline;
+                outline.innerRatio.reset();
+                return {RegionSense(TracedFigures(outline, R).at(0))};
+            }
+            break;
+        default:
+            break;
+    }
+    return CutOutline(figures, p.evenOdd);
+}
+
 }  // namespace
 
 PartContours BuildPartContours(const PartParameters& p) {
@@ -67,7 +103,7 @@ PartContours BuildPartContours(const PartParameters& p) {
         return part;
     }
 
-    const std::vector<PointRing> rings = CutOutline(figures, p.evenOdd);
+    const std::vector<PointRing> rings = RegionBoundary(turned, R, figures);
     if (rings.empty()) throw EPartError(NoOutlineMessage());
     std::vector<Contour> contours = FilletCorners(rings, p.cornerRadius, p.valleyRadius);
     if (p.offset != 0) {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
+#include "geometry/ContourMeasures.h"
+
 namespace polygrav {
 namespace {
 
@@ -26,6 +31,46 @@ TEST(Crossings, TellCrossingFromTouching) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(RingsCross(row.rings), row.cross) << row.name;
+        std::vector<Contour> contours;
+        for (const PointRing& ring : row.rings) contours.push_back(ContourOf(ring));
+        EXPECT_EQ(ContoursCross(contours), row.cross) << row.name;
+    }
+}
+
+TEST(Crossings, ArcsAreCheckedAsArcs) {
+    // The circle of radius 1 about (1, 0) as two half circles.
+    const Contour circle = {{{0, 0}, 1}, {{2, 0}, 1}};
+    const auto square = [](double x0, double y0, double side) {
+        return ContourOf({{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}});
+    };
+    struct Row {
+        const char* name;
+        std::vector<Contour> contours;
+        bool cross;
+    };
+    const Row rows[] = {
+        {"circle alone", {circle}, false},
+        {"circle inside a square", {circle, square(-1, -2, 4)}, false},
+        {"square through the circle", {circle, square(1.5, -0.2, 2)}, true},
+        {"square touching the circle's side", {circle, square(2, -0.5, 1)}, false},
+        {"two circles that overlap", {circle, {{{1, 0}, 1}, {{3, 0}, 1}}}, true},
+        {"two circles side by side", {circle, {{{2, 0}, -1}, {{4, 0}, -1}}}, false},
+        {"the same circle twice", {circle, {{{0, 0}, -1}, {{2, 0}, -1}}}, true},
+        // A rounded corner: the arc meets both straight edges at its ends.
+        {"rounded square",
+         {{{{0, 0}, 0},
+           {{10, 0}, 0},
+           {{10, 8}, -std::tan(std::numbers::pi / 8)},
+           {{8, 10}, 0},
+           {{0, 10}, 0}}},
+         false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ContoursCross(row.contours), row.cross) << row.name;
+        // Finely flattened, the straight check agrees.
+        std::vector<PointRing> rings;
+        for (const Contour& c : row.contours) rings.push_back(Flattened(c, 1e-5));
+        EXPECT_EQ(RingsCross(rings), row.cross) << row.name;
     }
 }
 

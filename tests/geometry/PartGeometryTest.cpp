@@ -7,7 +7,9 @@
 #include <cmath>
 #include <string>
 
+#include "geometry/CutOutline.h"
 #include "geometry/Figure.h"
+#include "geometry/StarPolygon.h"
 #include "model/Errors.h"
 #include "tests/geometry/ContourProbe.h"
 
@@ -72,6 +74,35 @@ TEST(PartGeometry, CutOutlineRunsCounterClockwiseFromTheTopTip) {
     // The next corner is the inner one to the left, as in the traced star.
     EXPECT_LT(c[1].at.X, 50);
     EXPECT_LT(SignedArea(c), 0);
+}
+
+TEST(PartGeometry, StarPolygonsCutLikeTheirUnion) {
+    // The region's boundary is taken from the star outline without asking
+    // Clipper; it must be what the union of the figures gives.
+    struct Row {
+        int n;
+        int k;
+    };
+    for (const Row row : {Row{5, 2}, Row{7, 3}, Row{6, 2}, Row{12, 5}, Row{100, 49}, Row{3, 2}}) {
+        SCOPED_TRACE(std::to_string(row.n) + "/" + std::to_string(row.k));
+        PartParameters p;
+        p.n = row.n;
+        p.starStep = row.k;
+        p.starType = kStarPolygon;
+        p.rotation = 10;
+        const auto united = CutOutline(TracedFigures(p, 50), false);
+        p.cutOutline = true;
+        const auto part = BuildPartContours(p);
+        ASSERT_EQ(united.size(), 1u);
+        ASSERT_EQ(part.contours.size(), 1u);
+        ASSERT_EQ(part.contours[0].size(), united[0].size());
+        for (const ContourVertex& v : part.contours[0]) {
+            double nearest = 1;
+            for (const TStarPoint& q : united[0])
+                nearest = std::fmin(nearest, probe::Distance(v.at, q));
+            EXPECT_LT(nearest, 1e-9);
+        }
+    }
 }
 
 TEST(PartGeometry, EveryPointStaysInTheFrameGrownByTheOffset) {

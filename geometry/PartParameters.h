@@ -37,6 +37,14 @@ struct PartParameters {
     bool cutOutline = false;  // the boundary of the filled region instead of the figures
     bool evenOdd = false;     // the region is filled by the even-odd rule
 
+    // Whether every parameter beyond n, the size as a radius, the star type
+    // and the fill rule has its default: the design's own figure, which the
+    // design's outline code draws as it always has.
+    bool IsDesignFigure() const {
+        return sizeBy == SizeBy::Circumradius && starStep == 2 && !innerRatio && rotation == 0 &&
+               !NeedsCutOutline();
+    }
+
     // Fillets and offsets work on the region's boundary, so they imply it.
     bool NeedsCutOutline() const {
         return cutOutline || cornerRadius != 0 || valleyRadius != 0 || offset != 0;

@@ -21,7 +21,10 @@ std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, doub
                                       OffsetJoin join) {
     ClipperLib::Paths paths;
     for (const Contour& contour : contours) {
-        paths.push_back(ToClipperPath(Flattened(contour, kFlatteningMm)));
+        // Chords fine enough for the offset arcs, whose radius grows by up
+        // to |distance|: a mitred chord offset strays by the sagitta at that
+        // radius.
+        paths.push_back(ToClipperPath(Flattened(contour, kFlatteningMm, std::fabs(distance))));
     }
     ClipperLib::ClipperOffset offset(kMitreLimit, kFlatteningMm * kClipperUnitsPerMm);
     offset.AddPaths(paths, join == OffsetJoin::Round ? ClipperLib::jtRound : ClipperLib::jtMiter,

@@ -48,6 +48,28 @@ TEST(PartGeometry, DefaultsTraceTheDesignsFigures) {
     }
 }
 
+TEST(PartGeometry, AnyNewParameterLeavesTheDesignsFigure) {
+    EXPECT_TRUE(PartParameters{}.IsDesignFigure());
+    PartParameters join;
+    join.offsetJoin = OffsetJoin::Mitre;  // without an offset it changes nothing
+    join.evenOdd = true;
+    join.n = 100;
+    EXPECT_TRUE(join.IsDesignFigure());
+    const auto changed = [](auto change) {
+        PartParameters p;
+        change(p);
+        return p.IsDesignFigure();
+    };
+    EXPECT_FALSE(changed([](PartParameters& p) { p.sizeBy = SizeBy::Side; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.starStep = 3; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.innerRatio = 0.4; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.rotation = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.cornerRadius = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.valleyRadius = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.offset = -0.1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.cutOutline = true; }));
+}
+
 TEST(PartGeometry, RotationTurnsTheTipClockwiseOnThePage) {
     PartParameters p;
     p.rotation = 90;

@@ -1,6 +1,8 @@
 #include "geometry/Offset.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 #include "geometry/ContourMeasures.h"
@@ -33,6 +35,15 @@ bool KeepsItsSense(const std::vector<Contour>& sources, const std::vector<Contou
     return true;
 }
 
+// Whether shrinking by |distance| leaves nothing of the outline: what
+// remains needs room for a disc of that radius.
+bool ShrinksAway(const Contour& contour, double distance) {
+    const double reach = -distance;
+    const Bounds box = BoundsOf({contour});
+    return box.width() <= 2 * reach || box.height() <= 2 * reach ||
+           SignedArea(contour) <= std::numbers::pi * reach * reach;
+}
+
 }  // namespace
 
 std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double distance,
@@ -41,10 +52,26 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
     if (exact && KeepsItsSense(contours, *exact) && !ContoursCross(*exact)) {
         return std::move(*exact);
     }
-    const std::vector<PointRing> polyline = PolylineOffset(contours, distance, join);
+    // Outlines without holes that shrink cannot meet each other: each may
+    // fall back on its own, which keeps Clipper's work small.
+    const bool separate = distance < 0 && contours.size() > 1 &&
+                          std::all_of(contours.begin(), contours.end(),
+                                      [](const Contour& c) { return SignedArea(c) > 0; });
+    if (separate) {
+        std::vector<Contour> result;
+        for (const Contour& contour : contours) {
+            if (ShrinksAway(contour, distance)) continue;
+            for (Contour& c : OffsetContours({contour}, distance, join)) {
+                result.push_back(std::move(c));
+            }
+        }
+        return result;
+    }
     std::vector<Contour> result;
-    result.reserve(polyline.size());
-    for (const PointRing& ring : polyline) result.push_back(ContourOf(ring));
+    if (distance < 0 && contours.size() == 1 && ShrinksAway(contours[0], distance)) return result;
+    for (const PointRing& ring : PolylineOffset(contours, distance, join)) {
+        result.push_back(ContourOf(ring));
+    }
     return result;
 }
 

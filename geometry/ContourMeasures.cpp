@@ -108,7 +108,7 @@ Contour Reversed(const Contour& contour) {
     return reversed;
 }
 
-PointRing Flattened(const Contour& contour, double tolerance, double radiusGrowth) {
+PointRing Flattened(const Contour& contour, double tolerance) {
     PointRing ring;
     ring.reserve(contour.size());
     for (std::size_t i = 0; i < contour.size(); ++i) {
@@ -118,7 +118,7 @@ PointRing Flattened(const Contour& contour, double tolerance, double radiusGrowt
         if (contour[i].bulge == 0 || a == b) continue;
         const ArcGeometry arc = ArcOfBulge(a, b, contour[i].bulge);
         // A chord of angle φ has sagitta r·(1 − cos(φ/2)).
-        const double ratio = std::clamp(1 - tolerance / (arc.radius + radiusGrowth), -1.0, 1.0);
+        const double ratio = std::clamp(1 - tolerance / arc.radius, -1.0, 1.0);
         const double step = std::max(2 * std::acos(ratio), 1e-4);
         const int pieces = static_cast<int>(std::ceil(std::fabs(arc.sweep) / step));
         for (int k = 1; k < pieces; ++k) {

@@ -35,11 +35,8 @@ Bounds BoundsOf(const std::vector<Contour>& contours);
 Contour Reversed(const Contour& contour);
 
 // The contour as straight edges: every arc is replaced by chords whose
-// sagitta is at most tolerance (mm). The corners of the contour stay. With
-// radiusGrowth (mm), the chords are as short as an arc of its radius plus
-// radiusGrowth needs: then an offset of the chords by up to that much, even
-// with mitred joins, stays within tolerance of the offset arc.
-PointRing Flattened(const Contour& contour, double tolerance, double radiusGrowth = 0);
+// sagitta is at most tolerance (mm). The corners of the contour stay.
+PointRing Flattened(const Contour& contour, double tolerance);
 
 // A ring of straight edges as a contour.
 Contour ContourOf(const PointRing& ring);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "geometry/ContourMeasures.h"
@@ -35,15 +34,6 @@ bool KeepsItsSense(const std::vector<Contour>& sources, const std::vector<Contou
     return true;
 }
 
-// Whether shrinking by |distance| leaves nothing of the outline: what
-// remains needs room for a disc of that radius.
-bool ShrinksAway(const Contour& contour, double distance) {
-    const double reach = -distance;
-    const Bounds box = BoundsOf({contour});
-    return box.width() <= 2 * reach || box.height() <= 2 * reach ||
-           SignedArea(contour) <= std::numbers::pi * reach * reach;
-}
-
 }  // namespace
 
 std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double distance,
@@ -60,7 +50,6 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
     if (separate) {
         std::vector<Contour> result;
         for (const Contour& contour : contours) {
-            if (ShrinksAway(contour, distance)) continue;
             for (Contour& c : OffsetContours({contour}, distance, join)) {
                 result.push_back(std::move(c));
             }
@@ -68,7 +57,6 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
         return result;
     }
     std::vector<Contour> result;
-    if (distance < 0 && contours.size() == 1 && ShrinksAway(contours[0], distance)) return result;
     for (const PointRing& ring : PolylineOffset(contours, distance, join)) {
         result.push_back(ContourOf(ring));
     }

@@ -1,7 +1,10 @@
 #include "geometry/PolylineOffset.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
+#include "geometry/Arc.h"
 #include "geometry/ClipperPaths.h"
 #include "geometry/ContourMeasures.h"
 
@@ -15,26 +18,131 @@ constexpr double kFlatteningMm = 0.0002;
 // the chords are made coarser rather than the preview made to wait.
 constexpr std::size_t kMostPoints = 20000;
 
-// A mitre may reach this many offset distances from its corner before
-// Clipper squares it off; the sharpest tip we build needs about 32.
+// A mitre longer than this many offset distances is rounded instead.
 constexpr double kMitreLimit = 1000;
 
-// The contours as polylines. Round joins offset every chord's corner by an
-// arc, so chords within the tolerance of the arc stay within it after the
-// offset. Mitred joins would push out the corners between chords, by the
-// sagitta of the offset arc: the chords are then made as short as the arc's
-// radius after the offset needs.
-ClipperLib::Paths PolylinesOf(const std::vector<Contour>& contours, double distance,
-                              OffsetJoin join) {
-    const double growth = join == OffsetJoin::Mitre ? std::fabs(distance) : 0;
+// Ends closer than this are the same point (mm).
+constexpr double kSamePoint = 1e-9;
+
+struct Direction {
+    double x = 0;
+    double y = 0;
+};
+
+// Appends the points of the circle about center with signed radius r from
+// angle start over sweep, after the first, in chords within tolerance.
+void AppendArc(PointRing& ring, const TStarPoint& center, double r, double start, double sweep,
+               double tolerance) {
+    const double ratio = std::clamp(1 - tolerance / std::fabs(r), -1.0, 1.0);
+    const double step = std::max(2 * std::acos(ratio), 1e-4);
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / step)));
+    for (int k = 1; k <= pieces; ++k) {
+        const double t = start + sweep * k / pieces;
+        ring.push_back({center.X + r * std::cos(t), center.Y + r * std::sin(t)});
+    }
+}
+
+// The raw offset of one contour as a polyline: every edge moved by the
+// distance, computed in floating point from the exact edges (an arc's
+// radius may pass through zero and come out on the far side of its centre),
+// joined where the edges part by an arc or a mitre, and through the old
+// corner where they overlap. The loops this leaves wind the wrong way round
+// and fall away when Clipper keeps the positively wound region.
+PointRing RawOffset(const Contour& contour, double distance, OffsetJoin join, double tolerance) {
+    const std::size_t m = contour.size();
+    struct Offset {
+        TStarPoint start, end;
+        Direction startTangent, endTangent;
+    };
+    PointRing ring;
+    std::vector<Offset> ends(m);
+    std::vector<PointRing> bodies(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const TStarPoint& a = contour[i].at;
+        const TStarPoint& b = contour[(i + 1) % m].at;
+        Offset& o = ends[i];
+        if (contour[i].bulge == 0 || a == b) {
+            const double length = std::hypot(b.X - a.X, b.Y - a.Y);
+            const Direction u =
+                length > 0 ? Direction{(b.X - a.X) / length, (b.Y - a.Y) / length} : Direction{};
+            o.start = {a.X + u.y * distance, a.Y - u.x * distance};
+            o.end = {b.X + u.y * distance, b.Y - u.x * distance};
+            o.startTangent = o.endTangent = u;
+            bodies[i] = {o.start, o.end};
+            continue;
+        }
+        const ArcGeometry arc = ArcOfBulge(a, b, contour[i].bulge);
+        const double s = arc.sweep > 0 ? 1 : -1;
+        const double r = arc.radius + s * distance;
+        const double t0 = arc.startAngle;
+        const double t1 = arc.startAngle + arc.sweep;
+        o.start = {arc.center.X + r * std::cos(t0), arc.center.Y + r * std::sin(t0)};
+        o.end = {arc.center.X + r * std::cos(t1), arc.center.Y + r * std::sin(t1)};
+        o.startTangent = {-std::sin(t0) * s, std::cos(t0) * s};
+        o.endTangent = {-std::sin(t1) * s, std::cos(t1) * s};
+        bodies[i] = {o.start};
+        if (std::fabs(r) > kSamePoint)
+            AppendArc(bodies[i], arc.center, r, t0, arc.sweep, tolerance);
+        bodies[i].back() = o.end;
+    }
+    for (std::size_t i = 0; i < m; ++i) {
+        ring.insert(ring.end(), bodies[i].begin(), bodies[i].end());
+        const Offset& from = ends[i];
+        const Offset& to = ends[(i + 1) % m];
+        const TStarPoint& corner = contour[(i + 1) % m].at;
+        if (std::hypot(to.start.X - from.end.X, to.start.Y - from.end.Y) <= kSamePoint) continue;
+        const Direction& t1 = from.endTangent;
+        const Direction& t2 = to.startTangent;
+        const double turn = std::atan2(t1.x * t2.y - t1.y * t2.x, t1.x * t2.x + t1.y * t2.y);
+        if (turn * distance <= 0) {
+            ring.push_back(corner);  // overlapping edges: a loop that winds the wrong way
+            continue;
+        }
+        const double reach = std::fabs(distance) * std::tan(std::fabs(turn) / 2);
+        if (join == OffsetJoin::Mitre && reach <= kMitreLimit * std::fabs(distance)) {
+            ring.push_back({from.end.X + t1.x * reach, from.end.Y + t1.y * reach});
+            continue;
+        }
+        const double start = std::atan2(from.end.Y - corner.Y, from.end.X - corner.X);
+        AppendArc(ring, corner, std::fabs(distance), start, turn, tolerance);
+        ring.pop_back();  // the next edge starts there
+    }
+    return ring;
+}
+
+// Whether no disc of the given radius fits inside the contour (an outline or
+// a hole), so that an offset by that much leaves nothing of it.
+bool TooSmallFor(const Contour& contour, double radius) {
+    const Bounds box = BoundsOf({contour});
+    return box.width() <= 2 * radius || box.height() <= 2 * radius ||
+           std::fabs(SignedArea(contour)) <= std::numbers::pi * radius * radius;
+}
+
+}  // namespace
+
+std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, double distance,
+                                      OffsetJoin join) {
+    // Growing is the safe direction for raw offsets. A shrinking region is
+    // the complement grown: its contours run the other way round and a box
+    // far outside closes it.
+    const bool shrink = distance < 0;
+    const double grow = std::fabs(distance);
+    std::vector<Contour> sources;
+    for (const Contour& contour : contours) {
+        // An outline that shrinks away, or a hole that closes, is left out:
+        // its raw offset would turn inside out and wind the wrong way.
+        const bool vanishes = (SignedArea(contour) > 0) == shrink && TooSmallFor(contour, grow);
+        if (!vanishes) sources.push_back(shrink ? Reversed(contour) : contour);
+    }
+
     double tolerance = kFlatteningMm;
-    std::vector<PointRing> rings;
+    std::vector<PointRing> raw;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        rings.clear();
+        raw.clear();
         std::size_t points = 0;
-        for (const Contour& contour : contours) {
-            rings.push_back(Flattened(contour, tolerance, growth));
-            points += rings.back().size();
+        for (const Contour& contour : sources) {
+            raw.push_back(RawOffset(contour, grow, join, tolerance));
+            points += raw.back().size();
         }
         if (points <= kMostPoints) break;
         // The chords' count grows as one over the square root of the
@@ -42,27 +150,34 @@ ClipperLib::Paths PolylinesOf(const std::vector<Contour>& contours, double dista
         const double over = static_cast<double>(points) / kMostPoints;
         tolerance *= over * over;
     }
-    return ToClipperPaths(rings);
-}
 
-}  // namespace
-
-std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, double distance,
-                                      OffsetJoin join) {
-    const ClipperLib::Paths paths = PolylinesOf(contours, distance, join);
-    ClipperLib::ClipperOffset offset(kMitreLimit, kFlatteningMm * kClipperUnitsPerMm);
-    offset.AddPaths(paths, join == OffsetJoin::Round ? ClipperLib::jtRound : ClipperLib::jtMiter,
-                    ClipperLib::etClosedPolygon);
-    ClipperLib::Paths grown;
-    offset.Execute(grown, distance * kClipperUnitsPerMm);
-
-    // The offset's own union may leave rings that touch at a corner joined;
-    // a strictly simple union separates them.
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(true);
-    clipper.AddPaths(grown, ClipperLib::ptSubject, true);
     ClipperLib::Paths region;
-    clipper.Execute(ClipperLib::ctUnion, region, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    if (shrink) {
+        Bounds box = BoundsOf(contours);
+        const double margin = grow + 1;
+        const PointRing outside = {{box.minX - margin, box.minY - margin},
+                                   {box.maxX + margin, box.minY - margin},
+                                   {box.maxX + margin, box.maxY + margin},
+                                   {box.minX - margin, box.maxY + margin}};
+        ClipperLib::Clipper complement;
+        complement.AddPath(ToClipperPath(outside), ClipperLib::ptSubject, true);
+        complement.AddPaths(ToClipperPaths(raw), ClipperLib::ptSubject, true);
+        ClipperLib::Paths grown;
+        complement.Execute(ClipperLib::ctUnion, grown, ClipperLib::pftPositive,
+                           ClipperLib::pftPositive);
+        clipper.AddPath(ToClipperPath(outside), ClipperLib::ptSubject, true);
+        clipper.AddPaths(grown, ClipperLib::ptClip, true);
+        clipper.Execute(ClipperLib::ctDifference, region, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+    } else {
+        // What the raw offsets wind round positively is the offset region;
+        // strictly simple, rings that touch at a corner come out separate.
+        clipper.AddPaths(ToClipperPaths(raw), ClipperLib::ptSubject, true);
+        clipper.Execute(ClipperLib::ctUnion, region, ClipperLib::pftPositive,
+                        ClipperLib::pftPositive);
+    }
     ClipperLib::CleanPolygons(region);
 
     std::vector<PointRing> rings;

@@ -8,14 +8,17 @@
 
 namespace polygrav {
 
-// The offset that Clipper computes from the contours flattened into fine
-// polylines. Arcs become chords short enough that their offset strays from
-// the offset arc by at most 0.0002 mm, round joins keep within 0.0002 mm,
-// and the integer grid adds 0.00001 mm, so every point lies within 0.0005 mm
-// of the exact offset. Only where that would take more than 20000 points
-// (hundreds of fillets offset by several millimetres with mitred joins) are
-// the chords coarser. The rings never cross and run like CutOutline's:
-// outer boundaries with a positive SignedArea.
+// The offset as Clipper finds it from fine polylines: each contour's raw
+// offset (every edge moved, arcs by their radius, joins as asked) is
+// flattened into chords within 0.0002 mm, and the region that those wind
+// round positively is the offset; a region that shrinks is found as its
+// complement grown. The chords are computed in floating point
+// from the exact edges, so a large offset of a small arc does not magnify
+// the 0.00001 mm integer grid. Every point lies within 0.0003 mm of the exact
+// offset; only where that would take more than 20000 points (hundreds of
+// fillets offset by several millimetres) are the chords coarser. The rings
+// never cross and run like CutOutline's: outer boundaries with a positive
+// SignedArea.
 std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, double distance,
                                       OffsetJoin join);
 

@@ -8,6 +8,7 @@
 #include <numbers>
 #include <string>
 
+#include "geometry/Fillet.h"
 #include "geometry/PartGeometry.h"
 #include "geometry/PolylineOffset.h"
 #include "model/Errors.h"
@@ -161,6 +162,59 @@ TEST(Offset, LargeOffsetsStillGiveValidContours) {
         for (const Contour& c : part.contours) length += ContourLength(c);
         EXPECT_NEAR(-probe::TotalArea(part.contours), polylineArea, 0.001 * length);
         EXPECT_EQ(part.contours.size(), polyline.size());
+    }
+}
+
+TEST(Offset, PolylineOffsetKeepsCloseToTheExactRegion) {
+    const double pi = std::numbers::pi;
+    // Squares run with the region on their left in their own axes.
+    const auto square = [](double x0, double side) {
+        return ContourOf({{x0, x0}, {x0 + side, x0}, {x0 + side, x0 + side}, {x0, x0 + side}});
+    };
+    const Contour hole = Reversed(square(4, 2));
+    // A square of side 10 with its corners rounded by radius 0.01.
+    const Contour rounded = FilletCorners({Flattened(square(0, 10), 1)}, 0.01, 0).at(0);
+    struct Row {
+        const char* name;
+        std::vector<Contour> contours;
+        double distance;
+        OffsetJoin join;
+        std::size_t rings;
+        double area;
+    };
+    const Row rows[] = {
+        {"grown round", {square(0, 10)}, 1, OffsetJoin::Round, 1, 100 + 40 + pi},
+        {"grown mitred", {square(0, 10)}, 1, OffsetJoin::Mitre, 1, 144},
+        {"shrunk", {square(0, 10)}, -1, OffsetJoin::Round, 1, 64},
+        {"shrunk away", {square(0, 2)}, -1.5, OffsetJoin::Mitre, 0, 0},
+        {"hole that closes",
+         {square(0, 10), hole},
+         1.5,
+         OffsetJoin::Round,
+         1,
+         169 - (4 - pi) * 2.25},
+        {"hole that opens", {square(0, 10), hole}, -1, OffsetJoin::Mitre, 2, 64 - 16},
+        {"hole that opens round",
+         {square(0, 10), hole},
+         -1,
+         OffsetJoin::Round,
+         2,
+         64 - (16 - 4 + pi)},
+        // Small arcs offset far: the chords follow the offset arcs.
+        {"small arcs grown far",
+         {rounded},
+         5,
+         OffsetJoin::Mitre,
+         1,
+         100 - (4 - pi) * 1e-4 + 4 * 9.98 * 5 + pi * 5.01 * 5.01 - pi * 0.01 * 0.01},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto rings = PolylineOffset(row.contours, row.distance, row.join);
+        EXPECT_EQ(rings.size(), row.rings);
+        double area = 0;
+        for (const PointRing& ring : rings) area += SignedArea(ContourOf(ring));
+        EXPECT_NEAR(area, row.area, 0.01);
     }
 }
 

@@ -15,7 +15,7 @@ namespace polygrav {
 // complement grown. The chords are computed in floating point
 // from the exact edges, so a large offset of a small arc does not magnify
 // the 0.00001 mm integer grid. Every point lies within 0.0003 mm of the exact
-// offset; only where that would take more than 20000 points (hundreds of
+// offset; only where that would take more than a million points (hundreds of
 // fillets offset by several millimetres) are the chords coarser. The rings
 // never cross and run like CutOutline's: outer boundaries with a positive
 // SignedArea.

@@ -17,8 +17,8 @@ namespace {
 constexpr int kMinPartPoints = 3;
 constexpr int kMaxPartPoints = 100;
 
-// Parts up to 10 m across, and offsets up to 1 m, keep Clipper's integers in
-// their fast range and every computation well inside double precision.
+// Parts up to 10 m across, and offsets up to 1 m, keep Clipper's integers
+// far inside their range and every computation well inside double precision.
 constexpr double kMaxCircumradius = 5000;
 constexpr double kMaxOffset = 1000;
 

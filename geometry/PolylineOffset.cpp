@@ -17,6 +17,7 @@ constexpr double kFlatteningMm = 0.0002;
 // Clipper's time grows faster than the number of points; beyond this many
 // the chords are made coarser rather than the preview made to wait.
 constexpr std::size_t kMostPoints = 1000000;
+constexpr std::size_t kMostPointsToSplit = 5000;
 
 // A mitre longer than this many offset distances is rounded instead.
 constexpr double kMitreLimit = 1000;
@@ -120,11 +121,26 @@ bool TooSmallFor(const Contour& contour, double radius) {
 
 ClipperLib::Paths United(const ClipperLib::Paths& paths, ClipperLib::PolyFillType rule) {
     ClipperLib::Clipper clipper;
-    clipper.StrictlySimple(true);
     clipper.AddPaths(paths, ClipperLib::ptSubject, true);
     ClipperLib::Paths region;
     clipper.Execute(ClipperLib::ctUnion, region, rule, rule);
     return region;
+}
+
+std::size_t PointsIn(const ClipperLib::Paths& paths) {
+    std::size_t points = 0;
+    for (const ClipperLib::Path& path : paths) points += path.size();
+    return points;
+}
+
+// The same region with rings that touch at a corner split there.
+ClipperLib::Paths StrictlySimple(const ClipperLib::Paths& region) {
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(true);
+    clipper.AddPaths(region, ClipperLib::ptSubject, true);
+    ClipperLib::Paths simple;
+    clipper.Execute(ClipperLib::ctUnion, simple, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return simple;
 }
 
 // The union of the grown outlines of a region without holes. Each raw
@@ -204,7 +220,6 @@ std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, doub
     }
 
     ClipperLib::Clipper clipper;
-    clipper.StrictlySimple(true);
     ClipperLib::Paths region;
     if (shrink) {
         Bounds box = BoundsOf(contours);
@@ -233,6 +248,10 @@ std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, doub
         clipper.Execute(ClipperLib::ctUnion, region, ClipperLib::pftPositive,
                         ClipperLib::pftPositive);
     }
+    // Rings of an offset touch at a corner only by accident; splitting them
+    // there costs Clipper time that grows with the square of a ring's size,
+    // so only rings of modest size are split.
+    if (PointsIn(region) <= kMostPointsToSplit) region = StrictlySimple(region);
     ClipperLib::CleanPolygons(region);
 
     std::vector<PointRing> rings;

@@ -56,4 +56,22 @@ void BM_PartStage(benchmark::State& state) {
 }
 BENCHMARK(BM_PartStage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// Separate cells that an offset grows into each other: the even-odd rule
+// over a star polygon. The exact offset cannot hold (the cells merge), so
+// this is the polyline offset's time.
+void BM_PartMergingCells(benchmark::State& state) {
+    polygrav::PartParameters p;
+    p.n = static_cast<int>(state.range(0));
+    p.starStep = static_cast<int>(state.range(1));
+    p.size = 50;
+    p.starType = polygrav::kStarPolygon;
+    p.evenOdd = true;
+    p.offset = 0.1;
+    for (auto _ : state) {
+        polygrav::PartContours part = polygrav::BuildPartContours(p);
+        benchmark::DoNotOptimize(part.contours.data());
+    }
+}
+BENCHMARK(BM_PartMergingCells)->Args({5, 2})->Args({100, 49})->Unit(benchmark::kMicrosecond);
+
 }  // namespace

@@ -31,12 +31,12 @@ using Contour = std::vector<ContourVertex>;
 // margin on both axes.
 struct Figure {
     std::vector<Contour> contours;
-    double margin = 0;      // mm between the document's edge and the frame
-    double frameSide = 0;   // mm: the frame is the square of side 2R
+    double margin = 0;        // mm between the document's edge and the frame
+    double frameSide = 0;     // mm: the frame is the square of side 2R
     double documentSide = 0;  // mm: the square document, (R + margin) × 2
 
     // Style, as the settings give it.
-    bool filled = true;        // false: the fill is transparent
+    bool filled = true;  // false: the fill is transparent
     TColor fillColor = clRed;
     TColor strokeColor = clBlack;
     int strokeWidth = 50;      // hundredths of a millimetre

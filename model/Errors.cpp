@@ -1,5 +1,8 @@
 #include "model/Errors.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace polygrav {
 
 namespace {
@@ -17,6 +20,16 @@ std::string Quoted(const std::string& text) {
         }
     }
     return quoted + "'";
+}
+
+// A length in the "0.0000" pattern with a full stop, whatever the locale;
+// a value that rounds to zero loses its sign.
+std::string Fixed4(double value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+    if (std::fabs(value) < 0.00005) value = 0;
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    return std::string(text, result.ptr);
 }
 
 }  // namespace
@@ -47,6 +60,49 @@ std::string StreamWriteErrorMessage() {
 
 std::string CannotWriteIniMessage(const std::string& path) {
     return path + " に書き込めません";
+}
+
+std::string PointCountOutOfRangeMessage(int n) {
+    return "点の数 " + std::to_string(n) + " は 3～100 の範囲にありません";
+}
+
+std::string SizeOutOfRangeMessage(double value) {
+    return "大きさ " + Fixed4(value) + " mm は使える正の長さではありません";
+}
+
+std::string StarStepOutOfRangeMessage(int k, int largest) {
+    return "星のステップ " + std::to_string(k) + " は 2～" + std::to_string(largest) +
+           " の範囲にありません";
+}
+
+std::string NegativeRadiusMessage(double radius) {
+    return "半径 " + Fixed4(radius) + " mm は 0 以上の長さではありません";
+}
+
+std::string OffsetOutOfRangeMessage(double offset) {
+    return "オフセット " + Fixed4(offset) + " mm は -1000～1000 mm の範囲にありません";
+}
+
+std::string InnerRatioOutOfRangeMessage(double ratio) {
+    return "内側の比率 " + Fixed4(ratio) + " は 0 より大きく 1 より小さい数ではありません";
+}
+
+std::string CornerRadiusTooLargeMessage(double radius, double largest) {
+    return "角の半径 " + Fixed4(radius) + " mm は収まりません。収まる最大の半径は " +
+           Fixed4(largest) + " mm です";
+}
+
+std::string ValleyRadiusTooLargeMessage(double radius, double largest) {
+    return "谷の半径 " + Fixed4(radius) + " mm は収まりません。収まる最大の半径は " +
+           Fixed4(largest) + " mm です";
+}
+
+std::string OffsetLeavesNothingMessage(double offset) {
+    return "オフセット " + Fixed4(offset) + " mm では輪郭が残りません";
+}
+
+std::string NoOutlineMessage() {
+    return "この設定では輪郭ができません";
 }
 
 std::string WithClosingPeriod(const std::string& message) {

@@ -41,6 +41,13 @@ class EIniFileException : public EPolygravError {
     using EPolygravError::EPolygravError;
 };
 
+// Parameters of a part that give no figure, or one that cannot be made:
+// nothing is built and nothing is written.
+class EPartError : public EPolygravError {
+  public:
+    using EPolygravError::EPolygravError;
+};
+
 // In the next three messages a NUL byte of <text> stands as U+FFFD, so that
 // the message is whole also where it is read as a C string (what()).
 // "'<text>' は整数ではありません"
@@ -58,6 +65,28 @@ std::string CannotOpenFileMessage(const std::string& path);
 std::string StreamWriteErrorMessage();
 // "<path> に書き込めません"
 std::string CannotWriteIniMessage(const std::string& path);
+
+// Messages of the part's geometry. Lengths appear in the "0.0000" pattern.
+// "Point count <n> is outside the range 3 to 100"
+std::string PointCountOutOfRangeMessage(int n);
+// "The size <value> mm is not a positive length the geometry can use"
+std::string SizeOutOfRangeMessage(double value);
+// "Star step <k> is outside the range 2 to <largest>"
+std::string StarStepOutOfRangeMessage(int k, int largest);
+// "Radius <radius> mm is not a length of 0 or more"
+std::string NegativeRadiusMessage(double radius);
+// "Offset <offset> mm is outside the range -1000 to 1000 mm"
+std::string OffsetOutOfRangeMessage(double offset);
+// "Inner ratio <ratio> is not greater than 0 and less than 1"
+std::string InnerRatioOutOfRangeMessage(double ratio);
+// "Corner radius <radius> mm does not fit; the largest that fits is <largest> mm"
+std::string CornerRadiusTooLargeMessage(double radius, double largest);
+// "Valley radius <radius> mm does not fit; the largest that fits is <largest> mm"
+std::string ValleyRadiusTooLargeMessage(double radius, double largest);
+// "Offset <offset> mm leaves nothing of the outline"
+std::string OffsetLeavesNothingMessage(double offset);
+// "These settings give no outline"
+std::string NoOutlineMessage();
 
 // The text of the error box: the message with a full stop appended when its
 // last byte compares greater than "." (so a message ending in a letter, a

@@ -5,6 +5,7 @@ POLYGRAV_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libglib2.0-dev libglib2.0-bin
+    libpolyclipping-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin

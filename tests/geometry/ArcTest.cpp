@@ -13,7 +13,8 @@ namespace {
 // The point of the arc at the fraction t of its sweep.
 TStarPoint PointAt(const ArcGeometry& arc, double t) {
     const double angle = arc.startAngle + t * arc.sweep;
-    return {arc.center.X + arc.radius * std::cos(angle), arc.center.Y + arc.radius * std::sin(angle)};
+    return {arc.center.X + arc.radius * std::cos(angle),
+            arc.center.Y + arc.radius * std::sin(angle)};
 }
 
 TEST(Arc, PositiveBulgeTurnsCounterClockwiseOnThePage) {

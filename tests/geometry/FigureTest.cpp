@@ -57,16 +57,16 @@ TEST_P(FigureContoursTest, FollowTheStarType) {
     EXPECT_EQ(sizes, GetParam().sizes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FigureContoursTest,
-    ::testing::Values(ContourCase{"StarOutline5", "5", kStarOutline, {10}},
-                      ContourCase{"StarPolygon5", "5", kStarPolygon, {5}},
-                      ContourCase{"StarPolygon6", "6", kStarPolygon, {3, 3}},
-                      ContourCase{"StarPolygon100", "100", kStarPolygon, {50, 50}},
-                      ContourCase{"StarPolygon99", "99", kStarPolygon, {99}},
-                      ContourCase{"Polygon7", "7", kRegularPolygon, {7}},
-                      ContourCase{"NoType", "5", kNoStarType, {}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FigureContoursTest,
+                         ::testing::Values(ContourCase{"StarOutline5", "5", kStarOutline, {10}},
+                                           ContourCase{"StarPolygon5", "5", kStarPolygon, {5}},
+                                           ContourCase{"StarPolygon6", "6", kStarPolygon, {3, 3}},
+                                           ContourCase{
+                                               "StarPolygon100", "100", kStarPolygon, {50, 50}},
+                                           ContourCase{"StarPolygon99", "99", kStarPolygon, {99}},
+                                           ContourCase{"Polygon7", "7", kRegularPolygon, {7}},
+                                           ContourCase{"NoType", "5", kNoStarType, {}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Figure, RadiusWithTheLocaleSeparator) {
     TStarSettings s;

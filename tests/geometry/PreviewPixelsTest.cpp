@@ -22,12 +22,13 @@ TEST_P(PreviewSideTest, TruncatesTheDocumentAtThePixelsPerInch) {
     EXPECT_EQ(PreviewSide(GetParam().documentSide, GetParam().ppi), GetParam().side);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PreviewSideTest,
-    ::testing::Values(SideCase{"R50_96ppi", 120, 96, 453}, SideCase{"R100_96ppi", 220, 96, 831},
-                      SideCase{"R5_96ppi", 30, 96, 113}, SideCase{"R50_192ppi", 120, 192, 907},
-                      SideCase{"R12_5_96ppi", 45, 96, 170}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PreviewSideTest,
+                         ::testing::Values(SideCase{"R50_96ppi", 120, 96, 453},
+                                           SideCase{"R100_96ppi", 220, 96, 831},
+                                           SideCase{"R5_96ppi", 30, 96, 113},
+                                           SideCase{"R50_192ppi", 120, 192, 907},
+                                           SideCase{"R12_5_96ppi", 45, 96, 170}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PreviewPixels, MarginIsFormedAsAnIntegerFirst) {
     EXPECT_EQ(PreviewMargin(96), 37);

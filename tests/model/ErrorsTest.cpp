@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace polygrav {
 namespace {
 
@@ -13,6 +15,24 @@ TEST(ErrorsTest, MessagesNameTheTextOrPath) {
               "ファイル /data/star.svg を作成できません");
     EXPECT_EQ(StreamWriteErrorMessage(), "ストリームへの書き込みエラー");
     EXPECT_EQ(CannotWriteIniMessage("/opt/polygrav.ini"), "/opt/polygrav.ini に書き込めません");
+}
+
+TEST(ErrorsTest, PartMessagesNameTheValueAndWhatFits) {
+    EXPECT_EQ(PointCountOutOfRangeMessage(101), "点の数 101 は 3～100 の範囲にありません");
+    EXPECT_EQ(StarStepOutOfRangeMessage(7, 4), "星のステップ 7 は 2～4 の範囲にありません");
+    EXPECT_EQ(InnerRatioOutOfRangeMessage(1.25),
+              "内側の比率 1.2500 は 0 より大きく 1 より小さい数ではありません");
+    EXPECT_EQ(CornerRadiusTooLargeMessage(12, 11.8033),
+              "角の半径 12.0000 mm は収まりません。収まる最大の半径は 11.8033 mm です");
+    EXPECT_EQ(ValleyRadiusTooLargeMessage(0.5, 0.12345678),
+              "谷の半径 0.5000 mm は収まりません。収まる最大の半径は 0.1235 mm です");
+    EXPECT_EQ(NegativeRadiusMessage(-1), "半径 -1.0000 mm は 0 以上の長さではありません");
+    // A value that rounds to zero shows no sign.
+    EXPECT_EQ(OffsetLeavesNothingMessage(-0.00001), "オフセット 0.0000 mm では輪郭が残りません");
+    EXPECT_EQ(OffsetOutOfRangeMessage(2000),
+              "オフセット 2000.0000 mm は -1000～1000 mm の範囲にありません");
+    EXPECT_EQ(SizeOutOfRangeMessage(std::nan("")), "大きさ NAN mm は使える正の長さではありません");
+    EXPECT_EQ(NoOutlineMessage(), "この設定では輪郭ができません");
 }
 
 TEST(ErrorsTest, ClosingPeriodFollowsTheLastByte) {

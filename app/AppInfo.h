@@ -12,7 +12,4 @@ inline constexpr const char* kWindowCaption = "星(正多角形)を生成しま�
 inline constexpr const char* kWindowFontFamily = "ＭＳ Ｐゴシック";
 inline constexpr const char* kWindowFontSubstitute = "IPAPGothic";
 
-// The only document type that the command line converts.
-inline constexpr const char* kDocumentExt = ".pgv";
-
 }  // namespace polygrav

@@ -186,11 +186,8 @@ void TForm1::ConnectHandlers() {
     connect(ui->lblVersion, &ClickLabel::clicked, this, on(&TForm1::lblVersionClick));
 #ifndef QT_NO_SESSIONMANAGER
     // The session ends (log-off, shut-down): save as a close would.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
-        if (!endRequested_) {
-            guard_.Run([this] { FormCloseQuery(); });
-        }
-    });
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { guard_.Run([this] { FormCloseQuery(); }); });
 #endif
 }
 
@@ -204,26 +201,12 @@ void TForm1::CentreOnScreen() {
     move(area.x() + (area.width() - 800) / 2, area.y() + (area.height() - 600) / 2);
 }
 
-void TForm1::RunFormCreate(const std::optional<std::string>& argument) {
-    guard_.Run([this, &argument] { FormCreate(argument); });
+void TForm1::RunFormCreate() {
+    guard_.Run([this] { FormCreate(); });
 }
 
-int TForm1::ConversionExitCode() const {
-    return documentGiven_ && !documentConverted_ ? 1 : 0;
-}
-
-void TForm1::FormCreate(const std::optional<std::string>& argument) {
-    if (!argument) {
-        LoadSettings(SettingsFilePath(programPath_));
-    } else {
-        endRequested_ = true;
-        if (EqualIgnoringAsciiCase(ExtractFileExt(*argument), kDocumentExt)) {
-            documentGiven_ = true;
-            LoadSettings(*argument);
-            WriteSVG(ChangeFileExt(*argument, ".svg"));
-            documentConverted_ = true;
-        }
-    }
+void TForm1::FormCreate() {
+    LoadSettings(SettingsFilePath(programPath_));
     ui->PageControl1->setCurrentIndex(0);
     trbStrokeWidthChange();
     chbShortCutDesktopClick();
@@ -235,11 +218,8 @@ void TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Closing is never refused; a run that converted a document keeps the
-    // settings file as it is.
-    if (!endRequested_) {
-        guard_.Run([this] { FormCloseQuery(); });
-    }
+    // Closing is never refused.
+    guard_.Run([this] { FormCloseQuery(); });
     event->accept();
 }
 
@@ -368,11 +348,19 @@ void TForm1::WriteSVG(const std::string& path) {
 }
 
 void TForm1::LoadSettings(const std::string& path) {
-    // A document to convert that exists but cannot be read is an error, not
-    // the default star; the program's own settings file reads as empty then.
-    const IniDocument doc = documentGiven_ ? LoadSettingsDocument(path) : LoadIniFile(path);
+    // A settings file that cannot be read reads as empty.
+    const IniDocument doc = LoadIniFile(path);
     ControlWriter target(*this);
-    ReadSettings(doc, ExtractFileDir(programPath_), target);
+    SettingsKey reading{};
+    try {
+        ReadSettings(doc, ExtractFileDir(programPath_), target, &reading);
+        loadStoppedAt_.reset();
+    } catch (...) {
+        loadStoppedAt_ = reading;
+        atLoadStop_ = Snapshot();
+        favoriteDirAtLoadStop_ = FavoriteDir;
+        throw;
+    }
 }
 
 void TForm1::SaveSettings() {
@@ -386,7 +374,10 @@ void TForm1::SaveSettings() {
     } catch (const EFOpenError&) {
         return;
     }
-    WriteSettings(doc, FavoriteDir, Snapshot());
+    const TStarSettings now = Snapshot();
+    WriteSettings(
+        doc, FavoriteDir, now,
+        KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
     try {
         SaveIniFile(path, doc);
     } catch (const EIniFileException&) {

@@ -8,6 +8,7 @@
 
 #include "app/HandlerGuard.h"
 #include "model/StarSettings.h"
+#include "settings/SettingsFile.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,16 +37,10 @@ class TForm1 : public QMainWindow {
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Runs FormCreate under the default handler. argument is the first
-    // command-line argument, if any.
-    void RunFormCreate(const std::optional<std::string>& argument);
-
-    // Whether FormCreate asked the program to end without showing the window.
-    bool EndRequested() const { return endRequested_; }
-
-    // The exit status of a command-line run: 1 when a ".pgv" document was
-    // given and its SVG file was not written, otherwise 0.
-    int ConversionExitCode() const;
+    // Runs FormCreate under the default handler. The window is made only
+    // when the program starts without an argument; a document to convert
+    // never needs it.
+    void RunFormCreate();
 
     // The settings as the controls hold them now.
     TStarSettings Snapshot() const;
@@ -54,7 +49,7 @@ class TForm1 : public QMainWindow {
     const std::string& favoriteDir() const { return FavoriteDir; }
 
     // Event handlers.
-    void FormCreate(const std::optional<std::string>& argument);
+    void FormCreate();
     void btnStrokeColorClick();
     void btnFillColorClick();
     void trbStrokeWidthChange();
@@ -106,10 +101,13 @@ class TForm1 : public QMainWindow {
     HandlerGuard guard_;
 
     std::string FavoriteDir;
+    // Where loading the program's own settings file stopped at an error, and
+    // the values then; closing leaves the keys from there on as stored unless
+    // they changed since.
+    std::optional<SettingsKey> loadStoppedAt_;
+    TStarSettings atLoadStop_;
+    std::string favoriteDirAtLoadStop_;
     QString saveDialogFileName_;
-    bool endRequested_ = false;
-    bool documentGiven_ = false;
-    bool documentConverted_ = false;
 };
 
 }  // namespace polygrav

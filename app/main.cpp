@@ -1,59 +1,62 @@
-// The program block Polygrav: chooses between the window and the
-// command-line conversion, creates the window and runs it.
+// The program block Polygrav: started with an argument it converts a
+// document without a window; without one it opens the window.
 
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
+#include "app/ConversionRun.h"
 #include "app/FormDialogs.h"
 #include "app/QtText.h"
 #include "app/QuitSignals.h"
 #include "app/Unit1.h"
+#include "conversion/ProgramPath.h"
 #include "model/PathRules.h"
 #include "shell/DesktopShell.h"
 
 int main(int argc, char** argv) {
     using namespace polygrav;
 
-    // --help and --version need no display and no window.
-    const CommandLine early = ParseCommandLine(ArgumentsOf(argc, argv));
-    if (early.action == CommandLine::Action::Help) {
+    // The user's locale decides the decimal separator of the radius, as it
+    // does once Qt's application object exists.
+    std::setlocale(LC_ALL, "");
+
+    // The arguments are the program's own, decided before Qt could take any
+    // of them for its options.
+    const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));
+    if (command.action == CommandLine::Action::Help) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
-    if (early.action == CommandLine::Action::Version) {
+    if (command.action == CommandLine::Action::Version) {
         std::puts(kVersionText);
         return 0;
     }
+    const std::string programPath = RunningProgramPath(argv[0]);
+    if (command.path) {
+        return RunConversion(programPath, *command.path);
+    }
 
-    PickPlatform(early.path.has_value());
-    QApplication app(argc, argv);
-    // Qt has taken its own options out of argv; the first one left is ours.
-    const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));
-    const bool converting = command.path.has_value();
+    PickPlatform(false);
+    // Qt is given none of the arguments: without one the window opens.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     const bool headless = IsHeadlessPlatform();
-
-    const std::string programPath = ToStdString(QCoreApplication::applicationFilePath());
     const QString title = ToQString(ApplicationTitle(programPath));
 
-    std::unique_ptr<FormDialogs> dialogs =
+    const std::unique_ptr<FormDialogs> dialogs =
         headless ? MakeHeadlessFormDialogs() : MakeQtFormDialogs();
-    if (converting && !headless) {
-        dialogs = EchoErrorsToStderr(std::move(dialogs));
-    }
     const std::unique_ptr<DesktopShell> desktop =
         MakeGioDesktopShell(programPath, [&dialogs, &title](const std::string& text) {
             dialogs->ShowMessage(title, ToQString(text));
         });
 
     TForm1 Form1(programPath, *dialogs, *desktop);
-    Form1.RunFormCreate(command.path);
-    if (Form1.EndRequested()) {
-        return Form1.ConversionExitCode();
-    }
+    Form1.RunFormCreate();
 
     // A request to end from outside closes the window the normal way, which
     // saves the settings.

@@ -49,7 +49,7 @@ struct Window {
 void BM_WindowUntilFirstPreview(benchmark::State& state) {
     for (auto _ : state) {
         Window w;
-        w.form->RunFormCreate(std::nullopt);
+        w.form->RunFormCreate();
         benchmark::DoNotOptimize(w.form.get());
         state.PauseTiming();
         w.form.reset();
@@ -61,7 +61,7 @@ BENCHMARK(BM_WindowUntilFirstPreview)->Unit(benchmark::kMillisecond);
 void BM_RedrawWorstCase(benchmark::State& state) {
     Window w;
     WriteWorstCase(w.dir.filePath("polygrav.ini"));
-    w.form->RunFormCreate(std::nullopt);
+    w.form->RunFormCreate();
     for (auto _ : state) {
         w.form->btnDisplayClick();
     }

@@ -286,6 +286,14 @@ IniDocument LoadSettingsDocument(const std::string& path) {
     throw EFOpenError(CannotOpenFileMessage(path));
 }
 
+IniDocument LoadExistingSettingsDocument(const std::string& path) {
+    std::string bytes;
+    if (ReadRegularFile(path, bytes) != FileRead::Done) {
+        throw EFOpenError(CannotOpenFileMessage(path));
+    }
+    return IniDocument::Parse(bytes);
+}
+
 void SaveIniFile(const std::string& path, const IniDocument& doc) {
     CreateMissingFolders(ExtractFileDir(path));
     try {

@@ -63,6 +63,10 @@ IniDocument LoadIniFile(const std::string& path);
 // taken for an empty one.
 IniDocument LoadSettingsDocument(const std::string& path);
 
+// Reads a settings document that must exist: a missing file is refused
+// like an unreadable one, with EFOpenError "ファイル %s を開けません".
+IniDocument LoadExistingSettingsDocument(const std::string& path);
+
 // Writes the document atomically to path, first creating its missing parent
 // folders (mode 0700, as for a per-user configuration folder); a failure
 // raises EIniFileException "%s に書き込めません" and leaves any old file whole.

@@ -31,14 +31,6 @@ std::optional<TColor> ReadColor(const IniDocument& doc, std::string_view key) {
     return TextToColor(*text);
 }
 
-void WriteInteger(IniDocument& doc, std::string_view key, std::int32_t value) {
-    doc.Write(kSettingsSection, key, std::to_string(value));
-}
-
-void WriteFlag(IniDocument& doc, std::string_view key, bool on) {
-    doc.Write(kSettingsSection, key, on ? "1" : "0");
-}
-
 std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
     if (dir.back() == '/') return dir + name;
@@ -64,31 +56,94 @@ std::string HomeFolder() {
 
 }  // namespace
 
-void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
-                  SettingsTarget& target) {
-    target.setFavoriteDir(doc.Read(kSettingsSection, "FavoriteDir").value_or(defaultFavoriteDir));
-    if (auto text = doc.Read(kSettingsSection, "EdgeNumber")) target.setEdgeNumber(*text);
-    if (auto text = doc.Read(kSettingsSection, "CircumRadius")) target.setCircumRadius(*text);
-    if (auto index = ReadInteger(doc, "StarType")) target.setStarType(*index);
-    if (auto color = ReadColor(doc, "FillColor")) target.setFillColor(*color);
-    if (auto flag = ReadInteger(doc, "FillTransparent")) target.setFillTransparent(*flag != 0);
-    if (auto color = ReadColor(doc, "StrokeColor")) target.setStrokeColor(*color);
-    if (auto position = ReadInteger(doc, "StrokeWidth")) target.setStrokeWidth(*position);
-    if (auto flag = ReadInteger(doc, "View")) target.setView(*flag != 0);
-    if (auto flag = ReadInteger(doc, "FillRule")) target.setFillRule(*flag != 0);
+const char* SettingsKeyName(SettingsKey key) {
+    static constexpr const char* kNames[kSettingsKeyCount] = {
+        "FavoriteDir",     "EdgeNumber",  "CircumRadius", "StarType", "FillColor",
+        "FillTransparent", "StrokeColor", "StrokeWidth",  "View",     "FillRule",
+    };
+    return kNames[static_cast<std::size_t>(key)];
 }
 
-void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s) {
-    doc.Write(kSettingsSection, "FavoriteDir", favoriteDir);
-    doc.Write(kSettingsSection, "EdgeNumber", s.EdgeNumber);
-    doc.Write(kSettingsSection, "CircumRadius", s.CircumRadius);
-    WriteInteger(doc, "StarType", s.StarType);
-    doc.Write(kSettingsSection, "FillColor", ColorToText(s.FillColor));
-    WriteFlag(doc, "FillTransparent", s.FillTransparent);
-    doc.Write(kSettingsSection, "StrokeColor", ColorToText(s.StrokeColor));
-    WriteInteger(doc, "StrokeWidth", s.StrokeWidth);
-    WriteFlag(doc, "View", s.View);
-    WriteFlag(doc, "FillRule", s.FillRule);
+void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
+                  SettingsTarget& target, SettingsKey* reading) {
+    SettingsKey ignored{};
+    SettingsKey& at = reading ? *reading : ignored;
+    const auto text = [&doc, &at](SettingsKey key) {
+        at = key;
+        return doc.Read(kSettingsSection, SettingsKeyName(key));
+    };
+    const auto integer = [&doc, &at](SettingsKey key) {
+        at = key;
+        return ReadInteger(doc, SettingsKeyName(key));
+    };
+    const auto color = [&doc, &at](SettingsKey key) {
+        at = key;
+        return ReadColor(doc, SettingsKeyName(key));
+    };
+    using K = SettingsKey;
+    target.setFavoriteDir(text(K::FavoriteDir).value_or(defaultFavoriteDir));
+    if (auto v = text(K::EdgeNumber)) target.setEdgeNumber(*v);
+    if (auto v = text(K::CircumRadius)) target.setCircumRadius(*v);
+    if (auto index = integer(K::StarType)) target.setStarType(*index);
+    if (auto c = color(K::FillColor)) target.setFillColor(*c);
+    if (auto flag = integer(K::FillTransparent)) target.setFillTransparent(*flag != 0);
+    if (auto c = color(K::StrokeColor)) target.setStrokeColor(*c);
+    if (auto position = integer(K::StrokeWidth)) target.setStrokeWidth(*position);
+    if (auto flag = integer(K::View)) target.setView(*flag != 0);
+    if (auto flag = integer(K::FillRule)) target.setFillRule(*flag != 0);
+}
+
+void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s,
+                   const SettingsKeySet& keys) {
+    using K = SettingsKey;
+    const auto write = [&doc, &keys](SettingsKey key, const std::string& value) {
+        if (keys.test(static_cast<std::size_t>(key))) {
+            doc.Write(kSettingsSection, SettingsKeyName(key), value);
+        }
+    };
+    const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    write(K::FavoriteDir, favoriteDir);
+    write(K::EdgeNumber, s.EdgeNumber);
+    write(K::CircumRadius, s.CircumRadius);
+    write(K::StarType, std::to_string(s.StarType));
+    write(K::FillColor, ColorToText(s.FillColor));
+    write(K::FillTransparent, flag(s.FillTransparent));
+    write(K::StrokeColor, ColorToText(s.StrokeColor));
+    write(K::StrokeWidth, std::to_string(s.StrokeWidth));
+    write(K::View, flag(s.View));
+    write(K::FillRule, flag(s.FillRule));
+}
+
+SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favoriteDirA,
+                              const TStarSettings& b, const std::string& favoriteDirB) {
+    using K = SettingsKey;
+    SettingsKeySet differ;
+    const auto mark = [&differ](SettingsKey key, bool different) {
+        differ.set(static_cast<std::size_t>(key), different);
+    };
+    mark(K::FavoriteDir, favoriteDirA != favoriteDirB);
+    mark(K::EdgeNumber, a.EdgeNumber != b.EdgeNumber);
+    mark(K::CircumRadius, a.CircumRadius != b.CircumRadius);
+    mark(K::StarType, a.StarType != b.StarType);
+    mark(K::FillColor, a.FillColor != b.FillColor);
+    mark(K::FillTransparent, a.FillTransparent != b.FillTransparent);
+    mark(K::StrokeColor, a.StrokeColor != b.StrokeColor);
+    mark(K::StrokeWidth, a.StrokeWidth != b.StrokeWidth);
+    mark(K::View, a.View != b.View);
+    mark(K::FillRule, a.FillRule != b.FillRule);
+    return differ;
+}
+
+SettingsKeySet KeysToSave(std::optional<SettingsKey> loadStoppedAt, const TStarSettings& atStop,
+                          const std::string& favoriteDirAtStop, const TStarSettings& now,
+                          const std::string& favoriteDirNow) {
+    SettingsKeySet keys = AllSettingsKeys();
+    if (!loadStoppedAt) return keys;
+    const SettingsKeySet changed = KeysThatDiffer(atStop, favoriteDirAtStop, now, favoriteDirNow);
+    for (auto k = static_cast<std::size_t>(*loadStoppedAt); k < kSettingsKeyCount; ++k) {
+        keys.set(k, changed.test(k));
+    }
+    return keys;
 }
 
 std::string SettingsFilePathFor(const std::string& programDir, bool programDirWritable,

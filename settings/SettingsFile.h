@@ -1,6 +1,9 @@
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/Color.h"
@@ -10,6 +13,32 @@
 namespace polygrav {
 
 inline constexpr const char* kSettingsSection = "SVG";
+
+// The keys of section "SVG", in the order in which they are read and written.
+enum class SettingsKey {
+    FavoriteDir,
+    EdgeNumber,
+    CircumRadius,
+    StarType,
+    FillColor,
+    FillTransparent,
+    StrokeColor,
+    StrokeWidth,
+    View,
+    FillRule,
+};
+inline constexpr std::size_t kSettingsKeyCount = 10;
+
+// The key's name in the file ("EdgeNumber").
+const char* SettingsKeyName(SettingsKey key);
+
+// A set of keys, indexed by SettingsKey.
+using SettingsKeySet = std::bitset<kSettingsKeyCount>;
+
+// Every key.
+inline SettingsKeySet AllSettingsKeys() {
+    return SettingsKeySet().set();
+}
 
 // Receives the values of a settings file, key by key, in the order of the
 // file's keys. A setter is called only for a key whose value was read: a
@@ -34,11 +63,28 @@ class SettingsTarget {
 // target right after reading it. A missing FavoriteDir gives defaultFavoriteDir.
 // A colour text that is neither a name nor an integer raises EConvertError at
 // that key; the keys before it have been handed over, the others have not.
+// When reading is given, it names the key being read before each key is
+// read, so that after an error it names the key at which the load stopped.
 void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
-                  SettingsTarget& target);
+                  SettingsTarget& target, SettingsKey* reading = nullptr);
 
-// Sets the ten keys of section "SVG" in order.
-void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s);
+// Sets the keys of section "SVG" that keys holds, in order; the others keep
+// what the document holds.
+void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s,
+                   const SettingsKeySet& keys = AllSettingsKeys());
+
+// The keys that differ between two sets of values (with their folders).
+SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favoriteDirA,
+                              const TStarSettings& b, const std::string& favoriteDirB);
+
+// The keys that closing the window writes into its settings file. A load
+// that stopped at a key (an error) applied nothing from that key on, so those
+// keys keep what the file holds unless they were changed since: atStop and
+// favoriteDirAtStop are the values when the load stopped. Without a stop
+// every key is written.
+SettingsKeySet KeysToSave(std::optional<SettingsKey> loadStoppedAt, const TStarSettings& atStop,
+                          const std::string& favoriteDirAtStop, const TStarSettings& now,
+                          const std::string& favoriteDirNow);
 
 // The program's own settings file: "polygrav.ini" beside the program when
 // that folder is writable, otherwise "<configHome>/polygrav/polygrav.ini",

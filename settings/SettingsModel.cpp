@@ -2,45 +2,61 @@
 
 #include <utility>
 
+#include "geometry/PreviewPixels.h"
+#include "model/Errors.h"
 #include "model/InputRules.h"
 
 namespace polygrav {
 
-namespace {
+SettingsModel::SettingsModel(std::string dir, char decimalSeparator, int ppi)
+    : favoriteDir(std::move(dir)), decimalSeparator_(decimalSeparator), ppi_(ppi) {}
 
-// Sets an edit box's text the way the control does: no change, no rule; a
-// change runs the rule, whose rewrite is again a change only if it differs.
-template <typename Rule>
-void SetEditText(std::string& field, const std::string& text, Rule rule) {
-    if (text == field) return;
-    field = text;
-    for (;;) {
-        const InputRuleResult result = rule(field);
-        if (!result.rewrite || *result.rewrite == field) return;
-        field = *result.rewrite;
-    }
+void SettingsModel::Redraw() const {
+    BuildPreviewPicture(values, ppi_, decimalSeparator_);
 }
 
-}  // namespace
-
-SettingsModel::SettingsModel(std::string dir, char decimalSeparator)
-    : favoriteDir(std::move(dir)), decimalSeparator_(decimalSeparator) {}
+void SettingsModel::UpdateDisplays() const {
+    Redraw();  // the outline-width label's change ends in the redraw
+    Redraw();  // the preview itself
+}
 
 void SettingsModel::setFavoriteDir(const std::string& dir) {
     favoriteDir = dir;
 }
 
+// The edit boxes' change handlers: the rule may write a new text, which is a
+// change of its own and runs the handler again, nested, before this one
+// redraws.
+void SettingsModel::EdgeNumberChanged() {
+    const InputRuleResult rule = PointCountRule(values.EdgeNumber);
+    if (rule.rewrite) setEdgeNumber(*rule.rewrite);
+    if (rule.redraw) Redraw();
+}
+
+void SettingsModel::CircumRadiusChanged() {
+    const InputRuleResult rule = RadiusRule(values.CircumRadius, decimalSeparator_);
+    if (rule.rewrite) setCircumRadius(*rule.rewrite);
+    if (rule.redraw) Redraw();
+}
+
 void SettingsModel::setEdgeNumber(const std::string& text) {
-    SetEditText(values.EdgeNumber, text, [](std::string_view t) { return PointCountRule(t); });
+    if (text == values.EdgeNumber) return;
+    values.EdgeNumber = text;
+    EdgeNumberChanged();
 }
 
 void SettingsModel::setCircumRadius(const std::string& text) {
-    SetEditText(values.CircumRadius, text,
-                [this](std::string_view t) { return RadiusRule(t, decimalSeparator_); });
+    if (text == values.CircumRadius) return;
+    values.CircumRadius = text;
+    CircumRadiusChanged();
 }
 
 void SettingsModel::setStarType(std::int32_t index) {
-    values.StarType = ClampStarType(index);
+    const int limited = ClampStarType(index);
+    if (limited == values.StarType) return;
+    values.StarType = limited;
+    // Clearing the selection selects no item, so the group does not click.
+    if (limited != kNoStarType) Redraw();
 }
 
 void SettingsModel::setFillColor(TColor c) {
@@ -48,7 +64,9 @@ void SettingsModel::setFillColor(TColor c) {
 }
 
 void SettingsModel::setFillTransparent(bool on) {
+    if (on == values.FillTransparent) return;
     values.FillTransparent = on;
+    Redraw();
 }
 
 void SettingsModel::setStrokeColor(TColor c) {
@@ -56,7 +74,10 @@ void SettingsModel::setStrokeColor(TColor c) {
 }
 
 void SettingsModel::setStrokeWidth(std::int32_t position) {
-    values.StrokeWidth = ClampStrokeWidth(position);
+    const int limited = ClampStrokeWidth(position);
+    if (limited == values.StrokeWidth) return;
+    values.StrokeWidth = limited;
+    Redraw();
 }
 
 void SettingsModel::setView(bool on) {
@@ -65,6 +86,17 @@ void SettingsModel::setView(bool on) {
 
 void SettingsModel::setFillRule(bool on) {
     values.FillRule = on;
+}
+
+std::optional<std::string> LoadAsAtStartUp(SettingsModel& model, const IniDocument& doc,
+                                           const std::string& defaultFavoriteDir) {
+    try {
+        ReadSettings(doc, defaultFavoriteDir, model);
+        model.UpdateDisplays();
+    } catch (const EPolygravError& e) {
+        return WithClosingPeriod(e.what());
+    }
+    return std::nullopt;
 }
 
 }  // namespace polygrav

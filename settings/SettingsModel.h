@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/StarSettings.h"
@@ -8,16 +9,30 @@
 
 namespace polygrav {
 
-// The settings as plain values that take a loaded file the way the window's
-// controls do: an edit box takes a text only when it differs and then runs its
-// input rule (a rewritten text is taken the same way), the radio group and the
-// track bar limit their values, colours and flags are taken as given. Used
-// where the values are needed without a window.
+// The pixels per inch of a screen that is not there (Qt's offscreen screen),
+// at which the model draws its previews.
+inline constexpr int kModelPpi = 96;
+
+// The window's controls as plain values, taking a loaded file the way the
+// controls do, redraws included:
+// - an edit box takes a text only when it differs and then runs its input
+//   rule: a rewritten text is taken the same way (nested), and the rule's
+//   redraw follows;
+// - the radio group limits the index and redraws when it changes to an item
+//   (not when it is cleared);
+// - the transparency box and the track bar (limited to 0..400) redraw when
+//   their value changes;
+// - colours, the other boxes and the folder are taken as given.
+// A redraw builds the preview of the values at that moment and raises its
+// conversion error, so that a load stops at the first key whose redraw
+// fails, exactly where the window's load stops. Used wherever the settings
+// are needed without a window: the conversion and the tests.
 class SettingsModel : public SettingsTarget {
   public:
     // Starts at the design values and the given folder; decimalSeparator is
-    // the one the radius rule reads.
-    explicit SettingsModel(std::string favoriteDir = {}, char decimalSeparator = '.');
+    // the one the radius rule reads, ppi the preview's resolution.
+    explicit SettingsModel(std::string favoriteDir = {}, char decimalSeparator = '.',
+                           int ppi = kModelPpi);
 
     TStarSettings values;
     std::string favoriteDir;
@@ -33,8 +48,25 @@ class SettingsModel : public SettingsTarget {
     void setView(bool on) override;
     void setFillRule(bool on) override;
 
+    // The preview redraw: raises the conversion error of the present values.
+    void Redraw() const;
+
+    // What the window does once its settings are loaded at start-up: the
+    // outline-width label's change and the preview, both redrawing.
+    void UpdateDisplays() const;
+
   private:
+    void EdgeNumberChanged();
+    void CircumRadiusChanged();
+
     char decimalSeparator_;
+    int ppi_;
 };
+
+// Loads doc into the model as the window's start-up does (the settings, then
+// the displays) and gives the text of the error box that start-up shows, or
+// nothing. The load stops at the first error, as the window's does.
+std::optional<std::string> LoadAsAtStartUp(SettingsModel& model, const IniDocument& doc,
+                                           const std::string& defaultFavoriteDir);
 
 }  // namespace polygrav

@@ -57,6 +57,9 @@ class ConversionProcessTest : public QObject {
     void failedConversions_data();
     void failedConversions();
     void otherExtensionWritesNothing();
+    void firstArgumentIsTheProgramsOwn_data();
+    void firstArgumentIsTheProgramsOwn();
+    void doubleDashBeforeTheDocument();
     void unreachableDisplayStillConverts();
     void replacesAnExistingSvg();
     void targetThatIsAFolder();
@@ -177,6 +180,45 @@ void ConversionProcessTest::otherExtensionWritesNothing() {
     QCOMPARE(OwnMessages(run.err), QStringList{});
     QCOMPARE(QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QVERIFY(QDir(box.path("config")).isEmpty());
+}
+
+void ConversionProcessTest::firstArgumentIsTheProgramsOwn_data() {
+    QTest::addColumn<QStringList>("args");
+    // Qt's own options: none of them may take the document or open a window.
+    for (const char* option : {"-style", "-stylesheet", "-session", "-qwindowtitle", "-platform",
+                               "-display", "-geometry", "-name", "-reverse"}) {
+        QTest::newRow(option) << QStringList{QString::fromLatin1(option), "d.pgv"};
+    }
+    QTest::newRow("bare -platform") << QStringList{"-platform"};
+}
+
+// The first argument decides: an option of Qt's is no document, so the
+// program ends at once, writes nothing and never opens a window (which, on
+// the offscreen platform, would never end).
+void ConversionProcessTest::firstArgumentIsTheProgramsOwn() {
+    QFETCH(QStringList, args);
+    ProgramSandbox box;
+    box.writeFile("d.pgv", "[SVG]\nView=0\n");
+    const QStringList before =
+        QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QProcess process;
+    box.start(process, args);
+    QVERIFY2(process.waitForFinished(20000), "the program did not end");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(QDir(box.path("config")).isEmpty());
+}
+
+void ConversionProcessTest::doubleDashBeforeTheDocument() {
+    ProgramSandbox box;
+    box.writeFile("-d.pgv", "[SVG]\nView=0\nEdgeNumber=8\n");
+    const ProgramRun run = box.run({"--", "-d.pgv"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(box.readFile("-d.svg"), Svg(With([](TStarSettings& s) {
+                 s.EdgeNumber = "8";
+                 s.View = false;
+             })));
 }
 
 void ConversionProcessTest::unreachableDisplayStillConverts() {

@@ -95,7 +95,7 @@ std::string FormHarness::readIni() const {
 }
 
 void FormHarness::create() {
-    form->RunFormCreate(std::nullopt);
+    form->RunFormCreate();
 }
 
 QImage FormHarness::shownPreview() const {

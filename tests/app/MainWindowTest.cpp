@@ -23,6 +23,7 @@
 #include "model/Color.h"
 #include "model/NumberRules.h"
 #include "svg/SvgDocument.h"
+#include "tests/cases/LoadCases.h"
 
 using namespace polygrav;
 using polygrav::test::FormHarness;
@@ -88,6 +89,9 @@ class MainWindowTest : public QObject {
     void settingsKeysApplyThroughTheControls();
     void colourErrorStopsTheLoadAtThatKey();
     void nestedRedrawFailureStopsTheLoad();
+    void sharedLoadCases_data();
+    void sharedLoadCases();
+    void closeKeepsTheKeysAStoppedLoadNeverReached();
     void closeSavesEveryKeyAndKeepsOtherLines();
     void unwritableSettingsFileIsNotReported();
     void largeRadiusScrolls();
@@ -698,6 +702,46 @@ void MainWindowTest::nestedRedrawFailureStopsTheLoad() {
     QCOMPARE(s.EdgeNumber, std::string());
     QCOMPARE(s.CircumRadius, std::string("30"));
     QCOMPARE(s.StarType, 0);
+}
+
+void MainWindowTest::sharedLoadCases_data() {
+    QTest::addColumn<int>("row");
+    const auto& cases = polygrav::test::LoadCases();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        QTest::newRow(cases[i].name) << static_cast<int>(i);
+    }
+}
+
+// The table that the core's settings model runs too: the window ends with
+// the same settings and shows the same error box.
+void MainWindowTest::sharedLoadCases() {
+    QFETCH(int, row);
+    const polygrav::test::LoadCase& c = polygrav::test::LoadCases()[static_cast<std::size_t>(row)];
+    FormHarness h;
+    h.writeIni(c.file);
+    h.create();
+    QCOMPARE(h.form->Snapshot(), c.expected);
+    QCOMPARE(h.form->favoriteDir(), c.favoriteDir.value_or(ToStdString(h.folder())));
+    QCOMPARE(h.dialogs.errorTexts(), c.error ? QStringList{ToQString(*c.error)} : QStringList{});
+}
+
+void MainWindowTest::closeKeepsTheKeysAStoppedLoadNeverReached() {
+    FormHarness h;
+    const std::string stored =
+        "[SVG]\r\nEdgeNumber=7\r\nFillColor=red\r\nStrokeColor=clBlue\r\nStrokeWidth=300\r\n"
+        "View=0\r\nFillRule=1\r\n";
+    h.writeIni(stored);
+    h.create();
+    QCOMPARE(h.dialogs.errorTexts(), QStringList{"'red' は整数ではありません."});
+    // The user changes one key after the stop; the others stay as stored,
+    // the keys before the stop are written as the window shows them.
+    h.control<QSlider>("trbStrokeWidth")->setValue(120);
+    h.form->close();
+    const std::string expected =
+        "[SVG]\r\nEdgeNumber=7\r\nFillColor=red\r\nStrokeColor=clBlue\r\n"
+        "StrokeWidth=120\r\nView=0\r\nFillRule=1\r\nFavoriteDir=" +
+        ToStdString(h.folder()) + "\r\nCircumRadius=50\r\nStarType=0\r\n";
+    QCOMPARE(h.readIni(), expected);
 }
 
 void MainWindowTest::closeSavesEveryKeyAndKeepsOtherLines() {

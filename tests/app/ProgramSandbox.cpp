@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace polygrav::test {
 
@@ -45,6 +46,25 @@ void ProgramSandbox::start(QProcess& process, const QStringList& args) const {
     process.start(program(), args);
 }
 
+QString ProgramSandbox::addProgram(const QString& builtPath) {
+    const QString copy = path(QFileInfo(builtPath).fileName());
+    if (!QFile::copy(builtPath, copy)) {
+        qFatal("cannot copy a program");
+    }
+    return copy;
+}
+
+ProgramRun ProgramSandbox::runProgram(const QString& program, const QStringList& args,
+                                      const QByteArray& input) const {
+    QProcess process;
+    process.setProcessEnvironment(env_);
+    process.setWorkingDirectory(dir_.path());
+    process.start(program, args);
+    process.write(input);
+    process.closeWriteChannel();
+    return Finish(process);
+}
+
 ProgramRun ProgramSandbox::run(const QStringList& args,
                                const std::function<void()>& modifier) const {
     QProcess process;
@@ -52,6 +72,10 @@ ProgramRun ProgramSandbox::run(const QStringList& args,
         process.setChildProcessModifier(modifier);
     }
     start(process, args);
+    return Finish(process);
+}
+
+ProgramRun ProgramSandbox::Finish(QProcess& process) {
     ProgramRun result;
     if (!process.waitForFinished(120000)) {
         process.kill();

@@ -38,10 +38,18 @@ class ProgramSandbox {
     // before the program starts.
     ProgramRun run(const QStringList& args, const std::function<void()>& modifier = {}) const;
 
+    // Copies another built program into the folder under its own name, and
+    // runs it the same way.
+    QString addProgram(const QString& builtPath);
+    ProgramRun runProgram(const QString& program, const QStringList& args,
+                          const QByteArray& input = {}) const;
+
     // Starts the program without waiting for it.
     void start(QProcess& process, const QStringList& args) const;
 
   private:
+    static ProgramRun Finish(QProcess& process);
+
     QTemporaryDir dir_;
     QProcessEnvironment env_;
 };

@@ -183,7 +183,50 @@ INSTANTIATE_TEST_SUITE_P(
                      {"FavoriteDir=/prog", "FillColor=0x0000FF00", "FillTransparent=1"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(ReadSettings, NamesTheKeyWhereTheLoadStopped) {
+    RecordingTarget target;
+    SettingsKey reading{};
+    EXPECT_THROW(ReadSettings(IniDocument::Parse(kAllKeysBadFill), "/prog", target, &reading),
+                 EConvertError);
+    EXPECT_EQ(reading, SettingsKey::FillColor);
+    ReadSettings(IniDocument::Parse("[SVG]\n"), "/prog", target, &reading);
+    EXPECT_EQ(reading, SettingsKey::FillRule);  // every key was read
+}
+
 // ---- Writing ----
+
+TEST(KeysToSave, EveryKeyAfterACompleteLoad) {
+    TStarSettings changed;
+    changed.View = false;
+    EXPECT_EQ(KeysToSave(std::nullopt, {}, "/a", changed, "/b"), AllSettingsKeys());
+}
+
+TEST(KeysToSave, KeysFromTheStopOnOnlyWhenChanged) {
+    // The load stopped at FillColor: FillColor and the keys after it keep
+    // what the file holds, unless their value changed since.
+    TStarSettings atStop;
+    atStop.EdgeNumber = "7";
+    TStarSettings now = atStop;
+    now.EdgeNumber = "8";   // before the stop: written anyway
+    now.StrokeWidth = 120;  // after the stop, changed: written
+    const SettingsKeySet keys = KeysToSave(SettingsKey::FillColor, atStop, "/d", now, "/d");
+    SettingsKeySet expected;
+    for (const SettingsKey k : {SettingsKey::FavoriteDir, SettingsKey::EdgeNumber,
+                                SettingsKey::CircumRadius, SettingsKey::StarType,
+                                SettingsKey::StrokeWidth}) {
+        expected.set(static_cast<std::size_t>(k));
+    }
+    EXPECT_EQ(keys, expected);
+}
+
+TEST(WriteSettings, OnlyTheGivenKeys) {
+    IniDocument doc = IniDocument::Parse("[SVG]\r\nView=0\r\nFillRule=1\r\n");
+    SettingsKeySet keys;
+    keys.set(static_cast<std::size_t>(SettingsKey::EdgeNumber));
+    keys.set(static_cast<std::size_t>(SettingsKey::View));
+    WriteSettings(doc, "/d", TStarSettings{}, keys);
+    EXPECT_EQ(doc.Serialize(), "[SVG]\r\nView=1\r\nFillRule=1\r\nEdgeNumber=5\r\n");
+}
 
 TEST(WriteSettings, DesignValuesGiveTheGoldenFile) {
     IniDocument doc;

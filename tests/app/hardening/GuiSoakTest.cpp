@@ -26,12 +26,14 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "FormHarness.h"
 #include "app/QtText.h"
+#include "model/Errors.h"
 #include "model/NumberRules.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -427,25 +429,38 @@ class Soak {
     }
 
     // Loads the bytes as the program's own settings file, the way start-up
-    // does, and remembers what the plain settings model makes of them.
+    // does, and remembers what the settings model makes of them: the values,
+    // the error box, and where the load stopped.
     void Load(const std::string& bytes, const QString& kind) {
         Note(kind + ": " + Printable(bytes));
         h_.writeIni(bytes);
         SettingsModel model(h_.form->favoriteDir(), separator_);
         model.values = h_.form->Snapshot();
-        ReadSettingsQuietly(model);
+        expectedError_.reset();
+        loadStoppedAt_.reset();
+        SettingsKey reading{};
+        try {
+            ReadSettings(LoadIniFile(h_.iniPath()), ToStdString(h_.folder()), model, &reading);
+        } catch (const std::exception& e) {
+            expectedError_ = WithClosingPeriod(e.what());
+            loadStoppedAt_ = reading;
+            atLoadStop_ = model;
+        }
+        if (!expectedError_) expectedError_ = DisplaysError(model);
         expectedAfterLoad_ = model;
         checkLoad_ = true;
         ++loads_;
         h_.create();
     }
 
-    void ReadSettingsQuietly(SettingsModel& model) const {
+    // The error that start-up's redraws after a complete load show, if any.
+    static std::optional<std::string> DisplaysError(const SettingsModel& model) {
         try {
-            ReadSettings(LoadIniFile(h_.iniPath()), ToStdString(h_.folder()), model);
-        } catch (const std::exception&) {
-            // A colour error: the window shows it, and the check is skipped.
+            model.UpdateDisplays();
+        } catch (const std::exception& e) {
+            return WithClosingPeriod(e.what());
         }
+        return std::nullopt;
     }
 
     void SaveSvg() {
@@ -468,18 +483,22 @@ class Soak {
         }
     }
 
-    // Closing saves the settings; a model reading that file back gets what
-    // the window shows.
+    // Closing saves the settings into the file as it stands: every key,
+    // except that keys from where the last load stopped keep what the file
+    // holds unless they were changed since.
     void CloseAndCheckTheSavedFile() {
         Note(QStringLiteral("closed"));
+        const std::string before = h_.readIni();
+        const TStarSettings now = h_.form->Snapshot();
+        IniDocument expected = IniDocument::Parse(before);
+        WriteSettings(expected, h_.form->favoriteDir(), now,
+                      KeysToSave(loadStoppedAt_, atLoadStop_.values, atLoadStop_.favoriteDir, now,
+                                 h_.form->favoriteDir()));
         h_.form->close();
-        SettingsModel model(std::string("/elsewhere"), separator_);
-        ReadSettingsQuietly(model);
-        if (!(model.values == h_.form->Snapshot()) || model.favoriteDir != h_.form->favoriteDir()) {
-            saveProblem_ = "the saved settings read back as " +
-                           Describe(model.values, model.favoriteDir) + " from " +
-                           Printable(h_.readIni()) + "\nthe window shows " +
-                           Describe(h_.form->Snapshot(), h_.form->favoriteDir());
+        if (h_.readIni() != expected.Serialize()) {
+            saveProblem_ = "closing wrote " + Printable(h_.readIni()) + "\nover " +
+                           Printable(before) + "\nfor the window's " +
+                           Describe(now, h_.form->favoriteDir());
         }
         h_.form->show();
     }
@@ -508,13 +527,20 @@ class Soak {
                    " for " + caption;
         }
 
-        if (checkLoad_ && !failed &&
-            (!(expectedAfterLoad_.values == h_.form->Snapshot()) ||
-             expectedAfterLoad_.favoriteDir != h_.form->favoriteDir())) {
+        if (checkLoad_ && (!(expectedAfterLoad_.values == h_.form->Snapshot()) ||
+                           expectedAfterLoad_.favoriteDir != h_.form->favoriteDir())) {
             return "the load left the window at " +
                    Describe(h_.form->Snapshot(), h_.form->favoriteDir()) +
                    ", the settings model at " +
                    Describe(expectedAfterLoad_.values, expectedAfterLoad_.favoriteDir);
+        }
+        if (checkLoad_) {
+            // Compared as the box shows them, bytes that are no UTF-8 as U+FFFD.
+            const QString shown = failed ? h_.dialogs.errors.back().second : QString();
+            const QString expected = expectedError_ ? ToQString(*expectedError_) : QString();
+            if (shown != expected) {
+                return "the load showed \"" + shown + "\", the settings model \"" + expected + "\"";
+            }
         }
 
         if (!HeldBack(num) && !HeldBack(size)) {
@@ -551,6 +577,9 @@ class Soak {
     std::size_t errorsBefore_ = 0;
     bool checkLoad_ = false;
     SettingsModel expectedAfterLoad_;
+    std::optional<std::string> expectedError_;
+    std::optional<SettingsKey> loadStoppedAt_;
+    SettingsModel atLoadStop_;
     QString saveProblem_;
     int loads_ = 0;
     int saves_ = 0;

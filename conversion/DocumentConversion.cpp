@@ -1,0 +1,50 @@
+#include "conversion/DocumentConversion.h"
+
+#include "model/Errors.h"
+#include "model/PathRules.h"
+#include "settings/IniFile.h"
+#include "svg/AtomicFile.h"
+#include "svg/SvgDocument.h"
+
+namespace polygrav {
+
+bool IsSettingsDocumentPath(const std::string& path) {
+    return EqualIgnoringAsciiCase(ExtractFileExt(path), kDocumentExt);
+}
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty) {
+    SettingsModel model(defaultFavoriteDir, decimalSeparator);
+    const IniDocument doc =
+        missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
+    ReadSettings(doc, defaultFavoriteDir, model);
+    for (const std::string& line : extraLines) {
+        // One line on its own: only its key is read; the folder stays.
+        const IniDocument one =
+            IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line);
+        ReadSettings(one, model.favoriteDir, model);
+    }
+    return model;
+}
+
+ConversionOutcome ConvertDocument(const std::string& documentPath, const std::string& programDir,
+                                  char decimalSeparator,
+                                  const std::function<void(const std::string&)>& openViewer) {
+    ConversionOutcome outcome;
+    try {
+        const SettingsModel model =
+            LoadDocumentSettings(documentPath, {}, programDir, decimalSeparator, true);
+        const std::string svgPath = ChangeFileExt(documentPath, ".svg");
+        WriteFileAtomically(svgPath, BuildSvgDocument(model.values, decimalSeparator));
+        outcome.written = true;
+        if (model.values.View) openViewer(svgPath);
+        model.UpdateDisplays();
+    } catch (const EPolygravError& e) {
+        outcome.error = WithClosingPeriod(e.what());
+    }
+    return outcome;
+}
+
+}  // namespace polygrav

@@ -1,0 +1,96 @@
+#pragma once
+
+// One table of settings files and what loading them at start-up gives: the
+// settings the controls end with and the error box that start-up shows. The
+// core's settings model and the real window both run it, so that the two
+// agree on every row.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/StarSettings.h"
+
+namespace polygrav::test {
+
+struct LoadCase {
+    const char* name;
+    const char* file;
+    TStarSettings expected;
+    // The folder after the load; nothing means the program's own folder.
+    std::optional<std::string> favoriteDir;
+    // The text of the error box, or nothing.
+    std::optional<std::string> error;
+};
+
+inline const std::vector<LoadCase>& LoadCases() {
+    static const std::vector<LoadCase> cases = {
+        {"RedrawAfterTheRadiusStopsBeforeTheColour",
+         "[SVG]\nEdgeNumber=\nCircumRadius=30\nFillColor=bad\n",
+         {.EdgeNumber = "", .CircumRadius = "30"},
+         {},
+         "'' は整数ではありません."},
+        {"BadColourAfterTheShape",
+         "[SVG]\nFavoriteDir=/d\nEdgeNumber=8\nCircumRadius=20\nStarType=1\nFillColor=red\n"
+         "FillTransparent=1\nView=0\n",
+         {.EdgeNumber = "8", .CircumRadius = "20", .StarType = kStarPolygon},
+         "/d",
+         "'red' は整数ではありません."},
+        {"PointCountLimited", "[SVG]\nEdgeNumber=200\n", {.EdgeNumber = "100"}, {}, {}},
+        {"RadiusAndPointCountRewritten",
+         "[SVG]\nCircumRadius=4.99\nEdgeNumber=abc\n",
+         {.EdgeNumber = "5", .CircumRadius = "5"},
+         {},
+         {}},
+        {"HeldBackPointCountFailsAtTheTrackBar",
+         "[SVG]\nEdgeNumber=2\nStrokeWidth=100\nView=0\n",
+         {.EdgeNumber = "2", .StrokeWidth = 100},
+         {},
+         "'2' は3以上の整数ではありません."},
+        {"StarTypeRedraws",
+         "[SVG]\nEdgeNumber=\nStarType=2\nFillTransparent=1\n",
+         {.EdgeNumber = "", .StarType = kRegularPolygon},
+         {},
+         "'' は整数ではありません."},
+        {"ClearedStarTypeDoesNotRedraw",
+         "[SVG]\nEdgeNumber=\nStarType=-1\nFillColor=clBlue\n",
+         {.EdgeNumber = "", .StarType = kNoStarType, .FillColor = 0x00FF0000},
+         {},
+         "'' は整数ではありません."},
+        {"EmptyRadiusFailsAtTheTrackBar",
+         "[SVG]\nCircumRadius=\nStrokeWidth=0\nFillRule=1\n",
+         {.CircumRadius = "", .StrokeWidth = 0},
+         {},
+         "'' は浮動小数点数ではありません."},
+        {"TransparencyRedraws",
+         "[SVG]\nEdgeNumber=0\nFillTransparent=1\nView=0\n",
+         {.EdgeNumber = "0", .FillTransparent = true},
+         {},
+         "'0' は3以上の整数ではありません."},
+        {"UnchangedValuesDrawNothing",
+         "[SVG]\nEdgeNumber=5\nCircumRadius=\nStarType=0\nFillTransparent=0\nStrokeWidth=50\n"
+         "View=0\n",
+         {.CircumRadius = "", .View = false},
+         {},
+         "'' は浮動小数点数ではありません."},
+        {"NothingToLoad", "", {}, {}, {}},
+        {"EveryKeyGood",
+         "[SVG]\nFavoriteDir=/data\nEdgeNumber=7\nCircumRadius=12.5\nStarType=2\n"
+         "FillColor=$00123456\nFillTransparent=1\nStrokeColor=clNavy\nStrokeWidth=1000\nView=0\n"
+         "FillRule=1\n",
+         {.EdgeNumber = "7",
+          .CircumRadius = "12.5",
+          .StarType = kRegularPolygon,
+          .FillColor = 0x00123456,
+          .FillTransparent = true,
+          .StrokeColor = 0x00800000,
+          .StrokeWidth = 400,
+          .View = false,
+          .FillRule = true},
+         "/data",
+         {}},
+    };
+    return cases;
+}
+
+}  // namespace polygrav::test

@@ -1,0 +1,115 @@
+// A batch of documents converted in one run, with failures on the way.
+
+#include "conversion/BatchConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "svg/SvgDocument.h"
+#include "tests/settings/TempFolder.h"
+
+namespace polygrav {
+namespace {
+
+// Records what the batch reports, opens and writes to standard output.
+struct Recorder {
+    std::vector<std::string> reports;
+    std::vector<std::string> opened;
+    std::string standardOutput;
+    bool standardOutputFails = false;
+
+    BatchHooks Hooks() {
+        return {[this](const std::string& text) { reports.push_back(text); },
+                [this](const std::string& path) { opened.push_back(path); },
+                [this](const std::string& bytes) {
+                    standardOutput += bytes;
+                    return !standardOutputFails;
+                }};
+    }
+};
+
+ConvertOptions Options(std::vector<std::string> documents) {
+    ConvertOptions options;
+    options.documents = std::move(documents);
+    return options;
+}
+
+TStarSettings WithPoints(const char* n) {
+    TStarSettings s;
+    s.EdgeNumber = n;
+    return s;
+}
+
+TEST(BatchConversion, FailuresAreNamedAndTheOthersStillWritten) {
+    testing::TempFolder folder;
+    testing::WriteFileBytes(folder.file("good.pgv"), "[SVG]\nEdgeNumber=7\n");
+    testing::WriteFileBytes(folder.file("bad.pgv"), "[SVG]\nFillColor=red\n");
+    testing::WriteFileBytes(folder.file("bad.svg"), "earlier");
+    testing::WriteFileBytes(folder.file("also.pgv"), "[SVG]\nEdgeNumber=9\n");
+    Recorder r;
+    const int status = ConvertBatch(Options({folder.file("good.pgv"), folder.file("bad.pgv"),
+                                             folder.file("missing.pgv"), folder.file("also.pgv")}),
+                                    "/prog", '.', r.Hooks());
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(r.reports, (std::vector<std::string>{
+                             folder.file("bad.pgv") + ": 'red' は整数ではありません.",
+                             folder.file("missing.pgv") + ": ファイル " +
+                                 folder.file("missing.pgv") + " を開けません.",
+                         }));
+    EXPECT_EQ(testing::ReadFileBytes(folder.file("good.svg")),
+              BuildSvgDocument(WithPoints("7"), '.'));
+    EXPECT_EQ(testing::ReadFileBytes(folder.file("also.svg")),
+              BuildSvgDocument(WithPoints("9"), '.'));
+    EXPECT_EQ(testing::ReadFileBytes(folder.file("bad.svg")), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("missing.svg")));
+    EXPECT_TRUE(r.opened.empty());  // no viewer without --view
+}
+
+TEST(BatchConversion, SettingsLinesAndViewApplyToEveryDocument) {
+    testing::TempFolder folder;
+    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nEdgeNumber=7\n");
+    testing::WriteFileBytes(folder.file("b.pgv"), "[SVG]\nEdgeNumber=8\nView=0\n");
+    ConvertOptions options = Options({folder.file("a.pgv"), folder.file("b.pgv")});
+    options.settings = {"StarType=2"};
+    options.view = true;
+    Recorder r;
+    EXPECT_EQ(ConvertBatch(options, "/prog", '.', r.Hooks()), 0);
+    TStarSettings a = WithPoints("7");
+    a.StarType = kRegularPolygon;
+    EXPECT_EQ(testing::ReadFileBytes(folder.file("a.svg")), BuildSvgDocument(a, '.'));
+    // Only the document whose View setting is on opens.
+    EXPECT_EQ(r.opened, std::vector<std::string>{folder.file("a.svg")});
+}
+
+TEST(BatchConversion, OutputPathsAndStandardOutput) {
+    testing::TempFolder folder;
+    ConvertOptions designValues;
+    designValues.settings = {"EdgeNumber=6"};
+    designValues.output = "-";
+    Recorder r;
+    EXPECT_EQ(ConvertBatch(designValues, "/prog", '.', r.Hooks()), 0);
+    EXPECT_EQ(r.standardOutput, BuildSvgDocument(WithPoints("6"), '.'));
+
+    r.standardOutputFails = true;
+    EXPECT_EQ(ConvertBatch(designValues, "/prog", '.', r.Hooks()), 1);
+    EXPECT_EQ(r.reports.back(), "ストリームへの書き込みエラー.");
+
+    ConvertOptions missingFolder = designValues;
+    missingFolder.output = folder.file("no/such/folder/x.svg");
+    EXPECT_EQ(ConvertBatch(missingFolder, "/prog", '.', r.Hooks()), 1);
+    EXPECT_EQ(r.reports.back(), "ファイル " + *missingFolder.output + " を作成できません.");
+}
+
+TEST(BatchConversion, DocumentIsNeverItsOwnOutput) {
+    testing::TempFolder folder;
+    testing::WriteFileBytes(folder.file("odd.svg"), "[SVG]\nEdgeNumber=7\n");
+    Recorder r;
+    EXPECT_EQ(ConvertBatch(Options({folder.file("odd.svg")}), "/prog", '.', r.Hooks()), 1);
+    EXPECT_EQ(testing::ReadFileBytes(folder.file("odd.svg")), "[SVG]\nEdgeNumber=7\n");
+}
+
+}  // namespace
+}  // namespace polygrav

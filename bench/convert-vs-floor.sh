@@ -42,6 +42,9 @@ copy_svg="$work/bin/copy_svg"
 batch_floor="$work/bin/batch_floor"
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+# The locale decides the decimal separator of the radius; the documents use
+# a point.
+export LC_ALL=C.UTF-8
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime"
 cd "$work"

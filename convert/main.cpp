@@ -6,16 +6,15 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "conversion/BatchConversion.h"
 #include "conversion/ConvertOptions.h"
 #include "conversion/ProgramPath.h"
+#include "convert/ViewerLoader.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
-#include "shell/DesktopShell.h"
 
 namespace {
 
@@ -67,14 +66,11 @@ int main(int argc, char** argv) {
     }
 
     const auto report = [&title](const std::string& text) { WriteLine(title + ": " + text); };
-    // The desktop is reached only for --view.
-    std::unique_ptr<DesktopShell> desktop;
     BatchHooks hooks;
     hooks.report = report;
     hooks.writeStandardOutput = WriteStandardOutput;
     hooks.openViewer = [&](const std::string& path) {
-        if (!desktop) desktop = MakeGioDesktopShell(programPath, report);
-        desktop->OpenWrittenFile(path);
+        OpenWithViewerModule(programPath, path, report);
     };
     return ConvertBatch(options, ExtractFileDir(programPath), LocaleDecimalSeparator(), hooks);
 }

@@ -135,6 +135,7 @@ void ConvertProcessTest::viewerOnlyWhenAsked() {
     ProgramSandbox box;
     const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
     box.writeFile("v.pgv", "[SVG]\nView=1\n");
+    box.addProgram(QStringLiteral(POLYGRAV_VIEWER_MODULE));
     const ProgramRun quiet = box.runProgram(convert, {"v.pgv"});
     QCOMPARE(quiet.exitCode, 0);
     QCOMPARE(quiet.err, QByteArray());
@@ -142,6 +143,12 @@ void ConvertProcessTest::viewerOnlyWhenAsked() {
     QCOMPARE(asked.exitCode, 0);
     QCOMPARE(Messages(asked.err, "polygrav-convert: "),
              QStringList{"SVGのビューワーが見つかりませんでした。"});
+
+    // Without its module beside it the converter says why it cannot open.
+    QVERIFY(QFile::remove(box.path("polygrav-viewer.so")));
+    const ProgramRun noModule = box.runProgram(convert, {"--view", "v.pgv"});
+    QCOMPARE(noModule.exitCode, 0);
+    QVERIFY(noModule.err.contains("cannot load the viewer module"));
 }
 
 void ConvertProcessTest::usageErrors_data() {

@@ -1,0 +1,16 @@
+#pragma once
+
+// The viewer launch as a module that a program without GLib of its own loads
+// only when it opens a file (polygrav-convert --view), so that its start-up
+// does not pay for GIO.
+
+extern "C" {
+
+// The name of the module's one entry point.
+#define POLYGRAV_VIEWER_ENTRY "polygrav_open_in_viewer"
+
+// Opens the file at path in the desktop's viewer; a message for the user
+// (no viewer, a failed start) goes to report with context.
+typedef void (*PolygravViewerReport)(const char* text, void* context);
+typedef void (*PolygravOpenInViewer)(const char* path, PolygravViewerReport report, void* context);
+}

@@ -5,8 +5,9 @@
 #   polygrav-convert DOC1..DOC1000      against batch_floor (one process each)
 #   polygrav DOC.pgv without a display  against copy_svg
 # Prints the medians of wall time and peak resident set over RUNS runs
-# (default 21) and each ratio.
-#   bench/convert-vs-floor.sh BUILD_DIR [RUNS]
+# (default 21) and each ratio. DOCUMENTS (default 1000) sets the size of the
+# batch, for a quick check that the script still runs.
+#   bench/convert-vs-floor.sh BUILD_DIR [RUNS] [DOCUMENTS]
 # BUILD_DIR is a build with the program, the converter and the benchmarks
 # (the floors are bench/copy_svg and bench/batch_floor). The documents live
 # in a temporary folder under TMPDIR; its file system decides what a flush
@@ -18,8 +19,9 @@
 # reports wall time only in hundredths of a second and its own start adds a
 # few milliseconds, as much as the single floor takes.
 set -euo pipefail
-build="${1:?usage: convert-vs-floor.sh BUILD_DIR [RUNS]}"
+build="${1:?usage: convert-vs-floor.sh BUILD_DIR [RUNS] [DOCUMENTS]}"
 runs="${2:-21}"
+documents="${3:-1000}"
 build=$(cd "$build" && pwd)
 
 programs=(
@@ -54,11 +56,12 @@ cd "$work"
 printf '[SVG]\nEdgeNumber=100\nCircumRadius=100\nStarType=0\nStrokeWidth=400\nView=0\n' \
     > single/star.pgv
 
-# 1,000 documents that go through point counts, radii (whole and decimal),
-# the three figure types, fills, outlines and the fill rule.
-awk -v dir=batch 'BEGIN {
+# The batch's documents (1,000 unless told otherwise) go through point
+# counts, radii (whole and decimal), the three figure types, fills, outlines
+# and the fill rule.
+awk -v dir=batch -v n="$documents" 'BEGIN {
     split("clRed clBlack clBlue clLime $00FF8000 $0080FF00 clWhite clNavy", colors, " ")
-    for (i = 1; i <= 1000; i++) {
+    for (i = 1; i <= n; i++) {
         f = sprintf("%s/d%04d.pgv", dir, i)
         printf "[SVG]\nEdgeNumber=%d\n", 5 + (i * 7) % 96 > f
         if (i % 4 == 0) printf "CircumRadius=%d.%d\n", 5 + (i * 13) % 95, i % 10 > f

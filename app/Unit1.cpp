@@ -86,6 +86,8 @@ class TForm1::ControlWriter final : public SettingsTarget {
     void setStrokeWidth(std::int32_t position) override { form_.SetTrackPosition(position); }
     void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
     void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
+    PartSettings partSettings() const override { return form_.part_; }
+    void setPartSettings(const PartSettings& part) override { form_.part_ = part; }
 
   private:
     TForm1& form_;
@@ -336,6 +338,7 @@ TStarSettings TForm1::Snapshot() const {
     s.StrokeWidth = ui->trbStrokeWidth->value();
     s.View = ui->chbSVGView->isChecked();
     s.FillRule = ui->chbSVGFillRule->isChecked();
+    s.Part = part_;
     return s;
 }
 
@@ -353,7 +356,7 @@ void TForm1::LoadSettings(const std::string& path) {
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
-        ReadSettings(doc, ExtractFileDir(programPath_), target, &reading);
+        ReadSettings(doc, ExtractFileDir(programPath_), target, &reading, LocaleDecimalSeparator());
         loadStoppedAt_.reset();
     } catch (...) {
         loadStoppedAt_ = reading;

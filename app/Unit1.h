@@ -101,6 +101,9 @@ class TForm1 : public QMainWindow {
     HandlerGuard guard_;
 
     std::string FavoriteDir;
+    // The settings of the figure as a part, which have no controls yet: kept
+    // from the settings file and written back.
+    PartSettings part_;
     // Where loading the program's own settings file stopped at an error, and
     // the values then; closing leaves the keys from there on as stored unless
     // they changed since.

@@ -1,8 +1,12 @@
 // Reading and writing the settings file: parsing the design-values file and
-// handing its keys to a settings model, and serialising a written document.
+// handing its keys to a settings model, serialising a written document, and
+// parsing documents far larger than a settings file (10 MB of empty lines,
+// one line of 1 MB) and reading a key at their end.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "settings/SettingsModel.h"
@@ -45,5 +49,40 @@ void BM_Serialize(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Serialize);
+
+const std::string& TenMegabytesOfNewlines() {
+    static const std::string text = std::string(10'000'000, '\n') + "[SVG]\nEdgeNumber=7\n";
+    return text;
+}
+
+const std::string& OneMegabyteLine() {
+    static const std::string text =
+        "[SVG]\r\nFavoriteDir=" + std::string(1'000'000, 'x') + "\r\nEdgeNumber=7\r\n";
+    return text;
+}
+
+void BM_ParseLargeDocument(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) {
+        IniDocument doc = IniDocument::Parse(text);
+        benchmark::DoNotOptimize(doc);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK_CAPTURE(BM_ParseLargeDocument, TenMegabytesOfNewlines, TenMegabytesOfNewlines())
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ParseLargeDocument, OneMegabyteLine, OneMegabyteLine())
+    ->Unit(benchmark::kMillisecond);
+
+// A read after parsing costs the same for a large document as for a small
+// one.
+void BM_ReadKeyOfLargeDocument(benchmark::State& state) {
+    const IniDocument doc = IniDocument::Parse(TenMegabytesOfNewlines());
+    for (auto _ : state) {
+        std::optional<std::string> value = doc.Read(kSettingsSection, "EdgeNumber");
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(BM_ReadKeyOfLargeDocument);
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
-#include "svg/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {
@@ -19,12 +19,12 @@ SettingsModel LoadDocumentSettings(const std::string& path,
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
     const IniDocument doc =
         missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
-    ReadSettings(doc, defaultFavoriteDir, model);
+    ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
     for (const std::string& line : extraLines) {
         // One line on its own: only its key is read; the folder stays.
         const IniDocument one =
             IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line);
-        ReadSettings(one, model.favoriteDir, model);
+        ReadSettings(one, model.favoriteDir, model, nullptr, decimalSeparator);
     }
     return model;
 }

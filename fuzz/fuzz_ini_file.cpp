@@ -35,6 +35,8 @@ struct Recorder : SettingsTarget {
     void setStrokeWidth(std::int32_t v) override { s.StrokeWidth = v; }
     void setView(bool v) override { s.View = v; }
     void setFillRule(bool v) override { s.FillRule = v; }
+    PartSettings partSettings() const override { return s.Part; }
+    void setPartSettings(const PartSettings& v) override { s.Part = v; }
 };
 
 // Takes pieces of the input in turn: texts up to a NUL byte, integers from

@@ -10,12 +10,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <utility>
 
+#include "fileio/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
-#include "svg/AtomicFile.h"
 
 namespace polygrav {
 
@@ -100,20 +102,6 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-// Splits at CR LF, LF and lone CR. A final line end adds no empty line.
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-    return lines;
-}
-
 // A line break inside a written name or value would start a new line of the
 // file; it becomes a blank instead.
 std::string WithoutLineBreaks(std::string_view text) {
@@ -133,24 +121,33 @@ std::string ValueAsWritten(std::string_view value) {
     return text;
 }
 
-// Lines [header, end) of the first section of that name.
-struct SectionRange {
-    std::size_t header = 0;
-    std::size_t end = 0;
-};
+// Whether line reads as a section header named name, or as a key named
+// name.
+bool IsSectionNamed(std::string_view line, std::string_view name) {
+    const LineView view = ClassifyLine(line);
+    return view.kind == LineKind::Section && EqualIgnoringAsciiCase(view.name, name);
+}
 
-std::optional<SectionRange> FindSection(const std::vector<std::string>& lines,
-                                        std::string_view section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineView view = ClassifyLine(lines[i]);
-        if (view.kind != LineKind::Section || !EqualIgnoringAsciiCase(view.name, section)) {
-            continue;
-        }
-        std::size_t end = i + 1;
-        while (end < lines.size() && ClassifyLine(lines[end]).kind != LineKind::Section) ++end;
-        return SectionRange{i, end};
+bool IsKeyNamed(std::string_view line, std::string_view name) {
+    const LineView view = ClassifyLine(line);
+    return view.kind == LineKind::Key && EqualIgnoringAsciiCase(view.name, name);
+}
+
+// Calls visit(line, begin, end) for each line of text, where [begin, end)
+// is the line with its line end. Splits at CR LF, LF and lone CR; a final
+// line end adds no empty line.
+template <typename Visit>
+void ForEachRawLine(std::string_view text, std::size_t begin, std::size_t end, Visit&& visit) {
+    std::size_t start = begin;
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        const std::size_t lineEnd = i;
+        if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
+        visit(text.substr(start, lineEnd - start), start, i + 1);
+        start = i + 1;
     }
-    return std::nullopt;
+    if (start < end) visit(text.substr(start, end - start), start, end);
 }
 
 // Creates the missing folders of dir, like "mkdir -p" with mode 0700. Errors
@@ -169,19 +166,31 @@ enum class FileRead { Done, Missing, Failed };
 
 // Reads the regular file at path into bytes. Missing: nothing is at path, or
 // a folder on the way is missing. Failed: something is there but cannot be
-// read, or is no regular file.
+// read, is no regular file, or is larger than kMaxSettingsFileBytes.
 FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
     // O_NONBLOCK keeps a FIFO at path from blocking the open; only a regular
     // file is read.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
     struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    char buffer[16384];
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<std::uintmax_t>(info.st_size) <= kMaxSettingsFileBytes;
+    // One byte beyond the limit tells a file that grew past it.
+    constexpr std::size_t kMostRead = kMaxSettingsFileBytes + 1;
+    std::size_t filled = 0;
+    if (ok)
+        bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, kMostRead));
     while (ok) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            if (filled == kMostRead) {
+                ok = false;
+                break;
+            }
+            bytes.resize(std::min(kMostRead, std::max<std::size_t>(2 * filled, 16384)));
+        }
+        const ssize_t n = read(fd, bytes.data() + filled, bytes.size() - filled);
         if (n > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(n));
+            filled += static_cast<std::size_t>(n);
         } else if (n == 0) {
             break;
         } else if (errno != EINTR) {
@@ -189,6 +198,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
         }
     }
     close(fd);
+    bytes.resize(ok ? filled : 0);
     return ok ? FileRead::Done : FileRead::Failed;
 }
 
@@ -213,71 +223,245 @@ std::string_view CutAtUtf8Boundary(std::string_view text, std::size_t maxBytes) 
     return text.substr(0, end);
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
-    IniDocument doc;
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        doc.byteOrderMark_ = true;
-        bytes.remove_prefix(kByteOrderMark.size());
+namespace {
+constexpr std::uint32_t kStart = 0;
+constexpr std::uint32_t kEnd = 1;
+}  // namespace
+
+std::size_t IniDocument::NameHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
+        hash *= 1099511628211ull;
     }
-    doc.lines_ = SplitLines(bytes);
+    return hash;
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    return EqualIgnoringAsciiCase(a, b);
+}
+
+IniDocument::IniDocument() : bytes_(std::make_shared<const std::string>()) {
+    Reindex();
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+    return ParseOwned(std::string(bytes));
+}
+
+IniDocument IniDocument::ParseOwned(std::string bytes) {
+    IniDocument doc;
+    doc.byteOrderMark_ = std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    doc.bytes_ = std::make_shared<const std::string>(std::move(bytes));
+    doc.entries_.clear();
+    doc.Reindex();
     return doc;
 }
 
-std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
-    const std::optional<SectionRange> range = FindSection(lines_, section);
-    if (!range) return std::nullopt;
-    for (std::size_t i = range->header + 1; i < range->end; ++i) {
-        const LineView view = ClassifyLine(lines_[i]);
-        if (view.kind != LineKind::Key || !EqualIgnoringAsciiCase(view.name, key)) continue;
-        std::string_view value = view.value;
-        if (IsQuotedPair(value)) value = value.substr(1, value.size() - 2);
-        return std::string(CutAtUtf8Boundary(value, kMaxIniValueBytes));
+std::string_view IniDocument::Text() const {
+    return std::string_view(*bytes_).substr(byteOrderMark_ ? kByteOrderMark.size() : 0);
+}
+
+// Calls visit(line, entry, begin, end) for every line in order: the bytes
+// between entries line by line (entry is kStart for them) and the entries'
+// lines.
+template <typename Visit>
+void IniDocument::ForEachLine(Visit&& visit) const {
+    const std::string_view text = Text();
+    if (entries_.empty()) {
+        ForEachRawLine(text, 0, text.size(),
+                       [&](std::string_view line, std::size_t b, std::size_t e) {
+                           visit(line, kStart, b, e);
+                       });
+        return;
     }
-    return std::nullopt;
+    std::size_t cursor = 0;
+    for (std::uint32_t id = entries_[kStart].next;; id = entries_[id].next) {
+        const Entry& entry = entries_[id];
+        ForEachRawLine(text, cursor, entry.rawBegin,
+                       [&](std::string_view line, std::size_t b, std::size_t e) {
+                           visit(line, kStart, b, e);
+                       });
+        cursor = std::max(cursor, entry.rawEnd);
+        if (id == kEnd) break;
+        visit(entry.line, id, entry.rawBegin, entry.rawEnd);
+    }
+}
+
+// Builds the entries and the index from the lines in order, as reading
+// them from the top finds them.
+class IniDocument::Indexer {
+  public:
+    explicit Indexer(const IniDocument& doc) : doc_(doc), textSize_(doc.Text().size()) {
+        entries_.push_back({});
+        entries_.push_back({{}, textSize_, textSize_, 0, false});
+    }
+
+    void Add(std::string_view line, std::uint32_t from, std::size_t begin, std::size_t end) {
+        const bool written = from != kStart && doc_.entries_[from].written;
+        const LineView view = ClassifyLine(line);
+        if (view.kind == LineKind::Section) {
+            PlacePendingKey();
+            section_ = nullptr;
+            if (sections_.count(view.name) != 0) {
+                // A later section of the same name counts for nothing.
+                if (written) Append(line, begin, end, true);
+                return;
+            }
+            const std::uint32_t header = Append(line, begin, end, written);
+            section_ = &sections_[view.name];
+            section_->lastKey = header;
+            return;
+        }
+        if (view.kind == LineKind::Key && section_ != nullptr) {
+            if (section_->keys.count(view.name) == 0) {
+                const std::uint32_t key = Append(line, begin, end, written);
+                section_->keys.emplace(view.name, key);
+                section_->lastKey = key;
+            } else if (written) {
+                section_->lastKey = Append(line, begin, end, true);
+            } else {
+                // Becomes an entry only if it stays the section's last key.
+                pendingKey_ = Pending{line, begin, end};
+            }
+            return;
+        }
+        if (written) Append(line, begin, end, true);
+    }
+
+    void Finish(IniDocument& doc) {
+        PlacePendingKey();
+        entries_[last_].next = kEnd;
+        doc.entries_ = std::move(entries_);
+        doc.sections_ = std::move(sections_);
+        doc.lastEntry_ = last_;
+    }
+
+  private:
+    struct Pending {
+        std::string_view line;
+        std::size_t begin;
+        std::size_t end;
+    };
+
+    std::uint32_t Append(std::string_view line, std::size_t begin, std::size_t end, bool written) {
+        PlacePendingKey();
+        const auto id = static_cast<std::uint32_t>(entries_.size());
+        entries_.push_back({line, begin, end, kEnd, written});
+        entries_[last_].next = id;
+        last_ = id;
+        return id;
+    }
+
+    // Makes the key line that ended up last in its section an entry, before
+    // any later line becomes one.
+    void PlacePendingKey() {
+        if (!pendingKey_) return;
+        const Pending key = *pendingKey_;
+        pendingKey_.reset();
+        section_->lastKey = Append(key.line, key.begin, key.end, false);
+    }
+
+    const IniDocument& doc_;
+    std::size_t textSize_;
+    std::vector<Entry> entries_;
+    std::uint32_t last_ = kStart;
+    std::unordered_map<std::string_view, Section, NameHash, NameEqual> sections_;
+    Section* section_ = nullptr;
+    std::optional<Pending> pendingKey_;
+};
+
+void IniDocument::Reindex() {
+    Indexer indexer(*this);
+    ForEachLine([&](std::string_view line, std::uint32_t from, std::size_t begin, std::size_t end) {
+        indexer.Add(line, from, begin, end);
+    });
+    indexer.Finish(*this);
+}
+
+std::uint32_t IniDocument::InsertAfter(std::uint32_t entry, std::string line, std::size_t at) {
+    written_.push_back(std::make_shared<const std::string>(std::move(line)));
+    const auto id = static_cast<std::uint32_t>(entries_.size());
+    entries_.push_back({*written_.back(), at, at, entries_[entry].next, true});
+    entries_[entry].next = id;
+    if (entry == lastEntry_) lastEntry_ = id;
+    return id;
+}
+
+std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(section);
+    if (found == sections_.end()) return std::nullopt;
+    const auto entry = found->second.keys.find(key);
+    if (entry == found->second.keys.end()) return std::nullopt;
+    std::string_view value = ClassifyLine(entries_[entry->second].line).value;
+    if (IsQuotedPair(value)) value = value.substr(1, value.size() - 2);
+    return std::string(CutAtUtf8Boundary(value, kMaxIniValueBytes));
 }
 
 void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = WithoutLineBreaks(key) + '=' + ValueAsWritten(value);
-    const std::optional<SectionRange> range = FindSection(lines_, section);
-    if (!range) {
-        lines_.push_back('[' + WithoutLineBreaks(section) + ']');
-        lines_.push_back(std::move(line));
-        return;
-    }
-    std::size_t insertAt = range->header + 1;
-    for (std::size_t i = range->header + 1; i < range->end; ++i) {
-        const LineView view = ClassifyLine(lines_[i]);
-        if (view.kind != LineKind::Key) continue;
-        if (EqualIgnoringAsciiCase(view.name, key)) {
-            lines_[i] = std::move(line);
+    // A written line that reads as something other than what was meant (a
+    // name holding "]" or "=", blanks around a name, a value that closes a
+    // header) changes which lines belong where: the index is then built
+    // anew from all lines.
+    const auto found = sections_.find(section);
+    if (found == sections_.end()) {
+        // After the last line of the file.
+        const std::uint32_t header =
+            InsertAfter(lastEntry_, '[' + WithoutLineBreaks(section) + ']', Text().size());
+        const std::uint32_t added = InsertAfter(header, std::move(line), Text().size());
+        if (!IsSectionNamed(entries_[header].line, section) ||
+            !IsKeyNamed(entries_[added].line, key)) {
+            Reindex();
             return;
         }
-        insertAt = i + 1;
+        Section& created = sections_[ClassifyLine(entries_[header].line).name];
+        created.keys.emplace(ClassifyLine(entries_[added].line).name, added);
+        created.lastKey = added;
+        return;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+    Section& target = found->second;
+    if (const auto existing = target.keys.find(key); existing != target.keys.end()) {
+        Entry& entry = entries_[existing->second];
+        written_.push_back(std::make_shared<const std::string>(std::move(line)));
+        entry.line = *written_.back();
+        entry.written = true;
+        if (!IsKeyNamed(entry.line, key)) Reindex();
+        return;
+    }
+    const std::uint32_t added =
+        InsertAfter(target.lastKey, std::move(line), entries_[target.lastKey].rawEnd);
+    const LineView view = ClassifyLine(entries_[added].line);
+    if (view.kind != LineKind::Key) {
+        Reindex();
+        return;
+    }
+    target.keys.emplace(view.name, added);
+    target.lastKey = added;
 }
 
 std::string IniDocument::Serialize() const {
     std::string out;
+    out.reserve(Text().size() + (byteOrderMark_ ? kByteOrderMark.size() : 0) + 2);
     if (byteOrderMark_) out += kByteOrderMark;
-    for (const std::string& line : lines_) {
+    ForEachLine([&](std::string_view line, std::uint32_t, std::size_t, std::size_t) {
         out += line;
         out += "\r\n";
-    }
+    });
     return out;
 }
 
 IniDocument LoadIniFile(const std::string& path) {
     std::string bytes;
     if (ReadRegularFile(path, bytes) != FileRead::Done) return {};
-    return IniDocument::Parse(bytes);
+    return IniDocument::ParseOwned(std::move(bytes));
 }
 
 IniDocument LoadSettingsDocument(const std::string& path) {
     std::string bytes;
     switch (ReadRegularFile(path, bytes)) {
         case FileRead::Done:
-            return IniDocument::Parse(bytes);
+            return IniDocument::ParseOwned(std::move(bytes));
         case FileRead::Missing:
             return {};
         case FileRead::Failed:
@@ -291,7 +475,7 @@ IniDocument LoadExistingSettingsDocument(const std::string& path) {
     if (ReadRegularFile(path, bytes) != FileRead::Done) {
         throw EFOpenError(CannotOpenFileMessage(path));
     }
-    return IniDocument::Parse(bytes);
+    return IniDocument::ParseOwned(std::move(bytes));
 }
 
 void SaveIniFile(const std::string& path, const IniDocument& doc) {

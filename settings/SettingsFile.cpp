@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
@@ -58,14 +59,16 @@ std::string HomeFolder() {
 
 const char* SettingsKeyName(SettingsKey key) {
     static constexpr const char* kNames[kSettingsKeyCount] = {
-        "FavoriteDir",     "EdgeNumber",  "CircumRadius", "StarType", "FillColor",
-        "FillTransparent", "StrokeColor", "StrokeWidth",  "View",     "FillRule",
+        "FavoriteDir",     "EdgeNumber",  "CircumRadius", "StarType",   "FillColor",
+        "FillTransparent", "StrokeColor", "StrokeWidth",  "View",       "FillRule",
+        "StarStep",        "InnerRatio",  "Rotation",     "SizeBy",     "CornerRadius",
+        "ValleyRadius",    "Offset",      "OffsetJoin",   "CutOutline",
     };
     return kNames[static_cast<std::size_t>(key)];
 }
 
 void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
-                  SettingsTarget& target, SettingsKey* reading) {
+                  SettingsTarget& target, SettingsKey* reading, char localeSeparator) {
     SettingsKey ignored{};
     SettingsKey& at = reading ? *reading : ignored;
     const auto text = [&doc, &at](SettingsKey key) {
@@ -91,6 +94,42 @@ void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
     if (auto position = integer(K::StrokeWidth)) target.setStrokeWidth(*position);
     if (auto flag = integer(K::View)) target.setView(*flag != 0);
     if (auto flag = integer(K::FillRule)) target.setFillRule(*flag != 0);
+
+    // The part's keys: each value read replaces the part's, which the
+    // target then takes as a whole.
+    PartSettings part = target.partSettings();
+    const auto decimal = [&](SettingsKey key) -> std::optional<double> {
+        const std::optional<std::string> value = text(key);
+        if (!value) return std::nullopt;
+        if (auto v = TryStrToFloat(*value, '.')) return v;
+        return TryStrToFloat(*value, localeSeparator);
+    };
+    const auto take = [&target, &part](auto& field, auto value) {
+        field = value;
+        target.setPartSettings(part);
+    };
+    if (auto v = integer(K::StarStep)) take(part.StarStep, *v);
+    if (auto value = text(K::InnerRatio)) {
+        // An empty ratio is none: the inner points where the edges cross.
+        if (value->empty()) {
+            take(part.InnerRatio, std::optional<double>());
+        } else if (auto v = decimal(K::InnerRatio)) {
+            take(part.InnerRatio, std::optional<double>(*v));
+        }
+    }
+    if (auto v = decimal(K::Rotation)) take(part.Rotation, *v);
+    if (auto v = integer(K::SizeBy)) take(part.SizeBy, *v);
+    if (auto v = decimal(K::CornerRadius)) take(part.CornerRadius, *v);
+    if (auto v = decimal(K::ValleyRadius)) take(part.ValleyRadius, *v);
+    if (auto v = decimal(K::Offset)) take(part.Offset, *v);
+    if (auto v = integer(K::OffsetJoin)) take(part.OffsetJoin, *v);
+    if (auto flag = integer(K::CutOutline)) take(part.CutOutline, *flag != 0);
+}
+
+std::string FormatPartDecimal(double value) {
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s,
@@ -112,6 +151,24 @@ void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStar
     write(K::StrokeWidth, std::to_string(s.StrokeWidth));
     write(K::View, flag(s.View));
     write(K::FillRule, flag(s.FillRule));
+
+    // A part key goes into the file only when it says something: a value
+    // other than the default, or a key that the file holds already.
+    const PartSettings design;
+    const auto part = [&](SettingsKey key, bool isDefault, const std::string& value) {
+        if (isDefault && !doc.Read(kSettingsSection, SettingsKeyName(key))) return;
+        write(key, value);
+    };
+    const PartSettings& p = s.Part;
+    part(K::StarStep, p.StarStep == design.StarStep, std::to_string(p.StarStep));
+    part(K::InnerRatio, !p.InnerRatio, p.InnerRatio ? FormatPartDecimal(*p.InnerRatio) : "");
+    part(K::Rotation, p.Rotation == design.Rotation, FormatPartDecimal(p.Rotation));
+    part(K::SizeBy, p.SizeBy == design.SizeBy, std::to_string(p.SizeBy));
+    part(K::CornerRadius, p.CornerRadius == design.CornerRadius, FormatPartDecimal(p.CornerRadius));
+    part(K::ValleyRadius, p.ValleyRadius == design.ValleyRadius, FormatPartDecimal(p.ValleyRadius));
+    part(K::Offset, p.Offset == design.Offset, FormatPartDecimal(p.Offset));
+    part(K::OffsetJoin, p.OffsetJoin == design.OffsetJoin, std::to_string(p.OffsetJoin));
+    part(K::CutOutline, p.CutOutline == design.CutOutline, flag(p.CutOutline));
 }
 
 SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favoriteDirA,
@@ -131,6 +188,17 @@ SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favorit
     mark(K::StrokeWidth, a.StrokeWidth != b.StrokeWidth);
     mark(K::View, a.View != b.View);
     mark(K::FillRule, a.FillRule != b.FillRule);
+    const PartSettings& p = a.Part;
+    const PartSettings& q = b.Part;
+    mark(K::StarStep, p.StarStep != q.StarStep);
+    mark(K::InnerRatio, p.InnerRatio != q.InnerRatio);
+    mark(K::Rotation, p.Rotation != q.Rotation);
+    mark(K::SizeBy, p.SizeBy != q.SizeBy);
+    mark(K::CornerRadius, p.CornerRadius != q.CornerRadius);
+    mark(K::ValleyRadius, p.ValleyRadius != q.ValleyRadius);
+    mark(K::Offset, p.Offset != q.Offset);
+    mark(K::OffsetJoin, p.OffsetJoin != q.OffsetJoin);
+    mark(K::CutOutline, p.CutOutline != q.CutOutline);
     return differ;
 }
 

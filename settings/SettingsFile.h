@@ -26,8 +26,21 @@ enum class SettingsKey {
     StrokeWidth,
     View,
     FillRule,
+    // The figure as a part.
+    StarStep,
+    InnerRatio,
+    Rotation,
+    SizeBy,
+    CornerRadius,
+    ValleyRadius,
+    Offset,
+    OffsetJoin,
+    CutOutline,
 };
-inline constexpr std::size_t kSettingsKeyCount = 10;
+inline constexpr std::size_t kSettingsKeyCount = 19;
+
+// The first key of the figure as a part; the ones before it are the design's.
+inline constexpr SettingsKey kFirstPartKey = SettingsKey::StarStep;
 
 // The key's name in the file ("EdgeNumber").
 const char* SettingsKeyName(SettingsKey key);
@@ -57,21 +70,36 @@ class SettingsTarget {
     virtual void setStrokeWidth(std::int32_t position) = 0;
     virtual void setView(bool on) = 0;
     virtual void setFillRule(bool on) = 0;
+    // The figure as a part: the present values, and the values with one more
+    // key read (as read, with no limits of a control).
+    virtual PartSettings partSettings() const = 0;
+    virtual void setPartSettings(const PartSettings& part) = 0;
 };
 
-// Reads the ten keys of section "SVG" in order and hands each value to the
+// Reads the keys of section "SVG" in order and hands each value to the
 // target right after reading it. A missing FavoriteDir gives defaultFavoriteDir.
+// The keys of the part are read by the same rules (integers by the integer
+// rule, decimals with a full stop or the locale's separator; a text that
+// fails its rule keeps the value) and handed over as a whole after each key;
+// an empty InnerRatio is none.
 // A colour text that is neither a name nor an integer raises EConvertError at
 // that key; the keys before it have been handed over, the others have not.
 // When reading is given, it names the key being read before each key is
 // read, so that after an error it names the key at which the load stopped.
 void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
-                  SettingsTarget& target, SettingsKey* reading = nullptr);
+                  SettingsTarget& target, SettingsKey* reading = nullptr,
+                  char localeSeparator = '.');
 
 // Sets the keys of section "SVG" that keys holds, in order; the others keep
-// what the document holds.
+// what the document holds. A key of the part is written only when its value
+// is not the default or the document has it already, so that a file of the
+// design's keys stays as it is; decimals are written with a full stop.
 void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s,
                    const SettingsKeySet& keys = AllSettingsKeys());
+
+// A decimal of a part key as written: the shortest text that reads back
+// exactly, with a full stop whatever the locale ("0.1", "-2", "1e-07").
+std::string FormatPartDecimal(double value);
 
 // The keys that differ between two sets of values (with their folders).
 SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favoriteDirA,

@@ -91,7 +91,7 @@ void SettingsModel::setFillRule(bool on) {
 std::optional<std::string> LoadAsAtStartUp(SettingsModel& model, const IniDocument& doc,
                                            const std::string& defaultFavoriteDir) {
     try {
-        ReadSettings(doc, defaultFavoriteDir, model);
+        ReadSettings(doc, defaultFavoriteDir, model, nullptr, model.decimalSeparator());
         model.UpdateDisplays();
     } catch (const EPolygravError& e) {
         return WithClosingPeriod(e.what());

@@ -47,6 +47,11 @@ class SettingsModel : public SettingsTarget {
     void setStrokeWidth(std::int32_t position) override;
     void setView(bool on) override;
     void setFillRule(bool on) override;
+    PartSettings partSettings() const override { return values.Part; }
+    void setPartSettings(const PartSettings& part) override { values.Part = part; }
+
+    // The separator that the radius box reads.
+    char decimalSeparator() const { return decimalSeparator_; }
 
     // The preview redraw: raises the conversion error of the present values.
     void Redraw() const;

@@ -1,6 +1,6 @@
 #include "svg/SvgFile.h"
 
-#include "svg/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "svg/SvgDocument.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav {
 namespace {
@@ -25,21 +25,21 @@ class ConversionRun : public ::testing::Test {
 };
 
 TEST_F(ConversionRun, ConvertsWithoutAnApplicationObject) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nEdgeNumber=7\nView=0\n");
-    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", folder.file("a.pgv")), 0);
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nEdgeNumber=7\nView=0\n");
+    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", (folder / "a.pgv")), 0);
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
     TStarSettings s;
     s.EdgeNumber = "7";
     s.View = false;
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("a.svg")), BuildSvgDocument(s, '.'));
+    EXPECT_EQ(test::ReadFile((folder / "a.svg")), BuildSvgDocument(s, '.'));
 }
 
 TEST_F(ConversionRun, ErrorGoesToStandardErrorWithoutADisplay) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nFillColor=red\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nFillColor=red\n");
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", folder.file("a.pgv")), 1);
+    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", (folder / "a.pgv")), 1);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "polygrav: 'red' は整数ではありません.\n");
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
 }
@@ -47,18 +47,18 @@ TEST_F(ConversionRun, ErrorGoesToStandardErrorWithoutADisplay) {
 TEST_F(ConversionRun, DisplayNamedButNotNeeded) {
     // A display in the environment is reached only for a message.
     setenv("DISPLAY", ":97", 1);
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nView=0\n");
-    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", folder.file("a.pgv")), 0);
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nView=0\n");
+    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", (folder / "a.pgv")), 0);
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
 }
 
 TEST_F(ConversionRun, OtherArgumentsEndAtOnce) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.txt"), "[SVG]\n");
-    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", folder.file("a.txt")), 0);
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.txt"), "[SVG]\n");
+    EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", (folder / "a.txt")), 0);
     EXPECT_EQ(RunConversion("/opt/polygrav/polygrav", "-style"), 0);
-    EXPECT_EQ(std::filesystem::exists(folder.file("a.svg")), false);
+    EXPECT_EQ(std::filesystem::exists((folder / "a.svg")), false);
 }
 
 }  // namespace

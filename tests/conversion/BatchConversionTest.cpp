@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "svg/SvgDocument.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav {
 namespace {
@@ -44,48 +44,46 @@ TStarSettings WithPoints(const char* n) {
 }
 
 TEST(BatchConversion, FailuresAreNamedAndTheOthersStillWritten) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("good.pgv"), "[SVG]\nEdgeNumber=7\n");
-    testing::WriteFileBytes(folder.file("bad.pgv"), "[SVG]\nFillColor=red\n");
-    testing::WriteFileBytes(folder.file("bad.svg"), "earlier");
-    testing::WriteFileBytes(folder.file("also.pgv"), "[SVG]\nEdgeNumber=9\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "good.pgv"), "[SVG]\nEdgeNumber=7\n");
+    test::WriteFile((folder / "bad.pgv"), "[SVG]\nFillColor=red\n");
+    test::WriteFile((folder / "bad.svg"), "earlier");
+    test::WriteFile((folder / "also.pgv"), "[SVG]\nEdgeNumber=9\n");
     Recorder r;
-    const int status = ConvertBatch(Options({folder.file("good.pgv"), folder.file("bad.pgv"),
-                                             folder.file("missing.pgv"), folder.file("also.pgv")}),
+    const int status = ConvertBatch(Options({(folder / "good.pgv"), (folder / "bad.pgv"),
+                                             (folder / "missing.pgv"), (folder / "also.pgv")}),
                                     "/prog", '.', r.Hooks());
     EXPECT_EQ(status, 1);
     EXPECT_EQ(r.reports, (std::vector<std::string>{
-                             folder.file("bad.pgv") + ": 'red' は整数ではありません.",
-                             folder.file("missing.pgv") + ": ファイル " +
-                                 folder.file("missing.pgv") + " を開けません.",
+                             (folder / "bad.pgv") + ": 'red' は整数ではありません.",
+                             (folder / "missing.pgv") + ": ファイル " + (folder / "missing.pgv") +
+                                 " を開けません.",
                          }));
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("good.svg")),
-              BuildSvgDocument(WithPoints("7"), '.'));
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("also.svg")),
-              BuildSvgDocument(WithPoints("9"), '.'));
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("bad.svg")), "earlier");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("missing.svg")));
+    EXPECT_EQ(test::ReadFile((folder / "good.svg")), BuildSvgDocument(WithPoints("7"), '.'));
+    EXPECT_EQ(test::ReadFile((folder / "also.svg")), BuildSvgDocument(WithPoints("9"), '.'));
+    EXPECT_EQ(test::ReadFile((folder / "bad.svg")), "earlier");
+    EXPECT_FALSE(std::filesystem::exists((folder / "missing.svg")));
     EXPECT_TRUE(r.opened.empty());  // no viewer without --view
 }
 
 TEST(BatchConversion, SettingsLinesAndViewApplyToEveryDocument) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nEdgeNumber=7\n");
-    testing::WriteFileBytes(folder.file("b.pgv"), "[SVG]\nEdgeNumber=8\nView=0\n");
-    ConvertOptions options = Options({folder.file("a.pgv"), folder.file("b.pgv")});
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nEdgeNumber=7\n");
+    test::WriteFile((folder / "b.pgv"), "[SVG]\nEdgeNumber=8\nView=0\n");
+    ConvertOptions options = Options({(folder / "a.pgv"), (folder / "b.pgv")});
     options.settings = {"StarType=2"};
     options.view = true;
     Recorder r;
     EXPECT_EQ(ConvertBatch(options, "/prog", '.', r.Hooks()), 0);
     TStarSettings a = WithPoints("7");
     a.StarType = kRegularPolygon;
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("a.svg")), BuildSvgDocument(a, '.'));
+    EXPECT_EQ(test::ReadFile((folder / "a.svg")), BuildSvgDocument(a, '.'));
     // Only the document whose View setting is on opens.
-    EXPECT_EQ(r.opened, std::vector<std::string>{folder.file("a.svg")});
+    EXPECT_EQ(r.opened, std::vector<std::string>{(folder / "a.svg")});
 }
 
 TEST(BatchConversion, OutputPathsAndStandardOutput) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     ConvertOptions designValues;
     designValues.settings = {"EdgeNumber=6"};
     designValues.output = "-";
@@ -98,17 +96,17 @@ TEST(BatchConversion, OutputPathsAndStandardOutput) {
     EXPECT_EQ(r.reports.back(), "ストリームへの書き込みエラー.");
 
     ConvertOptions missingFolder = designValues;
-    missingFolder.output = folder.file("no/such/folder/x.svg");
+    missingFolder.output = (folder / "no/such/folder/x.svg");
     EXPECT_EQ(ConvertBatch(missingFolder, "/prog", '.', r.Hooks()), 1);
     EXPECT_EQ(r.reports.back(), "ファイル " + *missingFolder.output + " を作成できません.");
 }
 
 TEST(BatchConversion, DocumentIsNeverItsOwnOutput) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("odd.svg"), "[SVG]\nEdgeNumber=7\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "odd.svg"), "[SVG]\nEdgeNumber=7\n");
     Recorder r;
-    EXPECT_EQ(ConvertBatch(Options({folder.file("odd.svg")}), "/prog", '.', r.Hooks()), 1);
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("odd.svg")), "[SVG]\nEdgeNumber=7\n");
+    EXPECT_EQ(ConvertBatch(Options({(folder / "odd.svg")}), "/prog", '.', r.Hooks()), 1);
+    EXPECT_EQ(test::ReadFile((folder / "odd.svg")), "[SVG]\nEdgeNumber=7\n");
 }
 
 }  // namespace

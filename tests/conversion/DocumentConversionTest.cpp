@@ -9,53 +9,51 @@
 
 #include "model/Errors.h"
 #include "svg/SvgDocument.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav {
 namespace {
 
 TEST(DocumentConversion, WritesTheSvgBesideTheDocumentAndOpensItWhenViewIsOn) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("star.PGV"), "[SVG]\nEdgeNumber=7\nView=1\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "star.PGV"), "[SVG]\nEdgeNumber=7\nView=1\n");
     std::vector<std::string> opened;
     const ConversionOutcome outcome =
-        ConvertDocument(folder.file("star.PGV"), "/prog", '.',
+        ConvertDocument((folder / "star.PGV"), "/prog", '.',
                         [&opened](const std::string& path) { opened.push_back(path); });
     EXPECT_TRUE(outcome.written);
     EXPECT_FALSE(outcome.error);
     TStarSettings expected;
     expected.EdgeNumber = "7";
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("star.svg")), BuildSvgDocument(expected, '.'));
-    EXPECT_EQ(opened, std::vector<std::string>{folder.file("star.svg")});
+    EXPECT_EQ(test::ReadFile((folder / "star.svg")), BuildSvgDocument(expected, '.'));
+    EXPECT_EQ(opened, std::vector<std::string>{(folder / "star.svg")});
 }
 
 TEST(DocumentConversion, MissingDocumentGivesTheDesignValues) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const ConversionOutcome outcome =
-        ConvertDocument(folder.file("none.pgv"), "/prog", '.', [](const std::string&) {});
+        ConvertDocument((folder / "none.pgv"), "/prog", '.', [](const std::string&) {});
     EXPECT_TRUE(outcome.written);
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("none.svg")),
-              BuildSvgDocument(TStarSettings{}, '.'));
+    EXPECT_EQ(test::ReadFile((folder / "none.svg")), BuildSvgDocument(TStarSettings{}, '.'));
 }
 
 TEST(DocumentConversion, FirstErrorEndsItAndNothingIsWritten) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("bad.pgv"),
-                            "[SVG]\nEdgeNumber=\nCircumRadius=30\nFillColor=bad\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "bad.pgv"), "[SVG]\nEdgeNumber=\nCircumRadius=30\nFillColor=bad\n");
     bool opened = false;
     const ConversionOutcome outcome = ConvertDocument(
-        folder.file("bad.pgv"), "/prog", '.', [&opened](const std::string&) { opened = true; });
+        (folder / "bad.pgv"), "/prog", '.', [&opened](const std::string&) { opened = true; });
     EXPECT_FALSE(outcome.written);
     EXPECT_EQ(outcome.error, "'' は整数ではありません.");
     EXPECT_FALSE(opened);
-    EXPECT_EQ(testing::ReadFileBytes(folder.file("bad.svg")), "");
+    EXPECT_EQ(test::ReadFile((folder / "bad.svg")), "");
 }
 
 TEST(DocumentConversion, SettingsLinesFollowTheDocument) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("a.pgv"), "[SVG]\nEdgeNumber=7\nStrokeWidth=20\n");
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nEdgeNumber=7\nStrokeWidth=20\n");
     const SettingsModel model = LoadDocumentSettings(
-        folder.file("a.pgv"), {"EdgeNumber=300", "starType=2", " StrokeWidth = 90 "}, "/prog", '.',
+        (folder / "a.pgv"), {"EdgeNumber=300", "starType=2", " StrokeWidth = 90 "}, "/prog", '.',
         false);
     EXPECT_EQ(model.values.EdgeNumber, "100");  // through the box's rule
     EXPECT_EQ(model.values.StarType, kRegularPolygon);
@@ -64,12 +62,12 @@ TEST(DocumentConversion, SettingsLinesFollowTheDocument) {
 }
 
 TEST(DocumentConversion, DocumentThatMustExist) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     try {
-        LoadDocumentSettings(folder.file("none.pgv"), {}, "/prog", '.', false);
+        LoadDocumentSettings((folder / "none.pgv"), {}, "/prog", '.', false);
         FAIL() << "no error";
     } catch (const EPolygravError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + folder.file("none.pgv") + " を開けません");
+        EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "none.pgv") + " を開けません");
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/Errors.h"
+#include "tests/support/LocaleGuard.h"
 
 namespace polygrav {
 namespace {
@@ -169,27 +170,8 @@ TEST(PointCountTest, RefusesCountsBelowThreeAfterTheIntegerRule) {
     EXPECT_EQ(ConvertErrorOf([] { ReadPointCount("5.0"); }), "'5.0' は整数ではありません");
 }
 
-// Switches LC_ALL to a locale whose decimal separator is a comma for the
-// length of a test, when the system has one.
-class CommaLocale {
-  public:
-    CommaLocale() {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-            if (std::setlocale(LC_ALL, name) != nullptr) {
-                active_ = true;
-                return;
-            }
-        }
-    }
-    ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
-    bool active() const { return active_; }
-
-  private:
-    bool active_ = false;
-};
-
 TEST(DecimalRuleTest, DoesNotDependOnTheProcessLocale) {
-    CommaLocale locale;
+    const test::LocaleGuard locale(test::kCommaLocales);
     if (!locale.active()) GTEST_SKIP() << "no locale with a comma separator installed";
     EXPECT_EQ(LocaleDecimalSeparator(), ',');
     EXPECT_EQ(TryStrToFloat("12,5", ','), 12.5);
@@ -199,7 +181,7 @@ TEST(DecimalRuleTest, DoesNotDependOnTheProcessLocale) {
 }
 
 TEST(DecimalRuleTest, CLocaleSeparatorIsAFullStop) {
-    std::setlocale(LC_ALL, "C");
+    const test::LocaleGuard locale("C");
     EXPECT_EQ(LocaleDecimalSeparator(), '.');
 }
 

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -7,55 +9,55 @@
 
 #include "model/Errors.h"
 #include "settings/IniFile.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
 
 TEST(LoadIniFile, ReadsTheFileAsItStands) {
     TempFolder folder;
-    WriteFileBytes(folder.file("a.ini"), "\xEF\xBB\xBF[SVG]\nA=1\n");
-    const IniDocument doc = LoadIniFile(folder.file("a.ini"));
+    WriteFile(folder / "a.ini", "\xEF\xBB\xBF[SVG]\nA=1\n");
+    const IniDocument doc = LoadIniFile(folder / "a.ini");
     EXPECT_EQ(doc.Read("SVG", "A"), "1");
     EXPECT_EQ(doc.Serialize(), "\xEF\xBB\xBF[SVG]\r\nA=1\r\n");
 }
 
 TEST(LoadIniFile, GivesAnEmptyDocumentForWhatIsNoReadableFile) {
     TempFolder folder;
-    ASSERT_EQ(mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     for (const std::string& path :
-         {folder.file("missing.ini"), folder.path(), folder.file("fifo"), std::string()}) {
+         {folder / "missing.ini", folder.path(), folder / "fifo", std::string()}) {
         EXPECT_EQ(LoadIniFile(path).Serialize(), "") << path;
     }
 }
 
 TEST(SaveIniFile, WritesTheSerializedDocument) {
     TempFolder folder;
-    const std::string path = folder.file("polygrav.ini");
-    WriteFileBytes(path, "; mine\n[SVG]\nA=1\n[Other]\nX=y\n");
+    const std::string path = folder / "polygrav.ini";
+    WriteFile(path, "; mine\n[SVG]\nA=1\n[Other]\nX=y\n");
 
     IniDocument doc = LoadIniFile(path);
     doc.Write("SVG", "A", "2");
     doc.Write("SVG", "B", "3");
     SaveIniFile(path, doc);
 
-    EXPECT_EQ(ReadFileBytes(path), "; mine\r\n[SVG]\r\nA=2\r\nB=3\r\n[Other]\r\nX=y\r\n");
+    EXPECT_EQ(ReadFile(path), "; mine\r\n[SVG]\r\nA=2\r\nB=3\r\n[Other]\r\nX=y\r\n");
 }
 
 TEST(SaveIniFile, CreatesMissingFoldersPrivateToTheUser) {
     TempFolder folder;
-    const std::string configHome = folder.file("config");
+    const std::string configHome = folder / "config";
     const std::string path = configHome + "/polygrav/polygrav.ini";
     IniDocument doc;
     doc.Write("SVG", "A", "1");
 
     SaveIniFile(path, doc);
 
-    EXPECT_EQ(ReadFileBytes(path), "[SVG]\r\nA=1\r\n");
+    EXPECT_EQ(ReadFile(path), "[SVG]\r\nA=1\r\n");
     for (const std::string& dir : {configHome, configHome + "/polygrav"}) {
         struct stat info {};
         ASSERT_EQ(stat(dir.c_str(), &info), 0) << dir;
@@ -65,8 +67,8 @@ TEST(SaveIniFile, CreatesMissingFoldersPrivateToTheUser) {
 
 TEST(SaveIniFile, ReportsAPathThatCannotBeWritten) {
     TempFolder folder;
-    WriteFileBytes(folder.file("plain"), "not a folder");
-    const std::string underFile = folder.file("plain") + "/polygrav.ini";
+    WriteFile(folder / "plain", "not a folder");
+    const std::string underFile = (folder / "plain") + "/polygrav.ini";
     IniDocument doc;
     doc.Write("SVG", "A", "1");
 
@@ -76,24 +78,52 @@ TEST(SaveIniFile, ReportsAPathThatCannotBeWritten) {
     } catch (const EIniFileException& e) {
         EXPECT_EQ(std::string(e.what()), underFile + " に書き込めません");
     }
-    EXPECT_EQ(ReadFileBytes(folder.file("plain")), "not a folder");
+    EXPECT_EQ(ReadFile(folder / "plain"), "not a folder");
 }
 
 TEST(SaveIniFile, LeavesAFolderInThePathsPlaceAlone) {
     TempFolder folder;
-    const std::string path = folder.file("polygrav.ini");
+    const std::string path = folder / "polygrav.ini";
     std::filesystem::create_directory(path);
-    WriteFileBytes(path + "/inside", "kept");
+    WriteFile(path + "/inside", "kept");
 
     EXPECT_THROW(SaveIniFile(path, IniDocument::Parse("[SVG]\nA=1\n")), EIniFileException);
 
     EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_EQ(ReadFileBytes(path + "/inside"), "kept");
+    EXPECT_EQ(ReadFile(path + "/inside"), "kept");
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         names.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(names, std::vector<std::string>{"polygrav.ini"}) << "no temporary file is left";
+}
+
+// A sparse file of the given size: cheap to make, and read as NUL bytes.
+void MakeSparseFile(const std::string& path, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+    ::close(fd);
+}
+
+// A settings file larger than the limit is refused as an unreadable one,
+// before it is read; one of exactly the limit is read.
+TEST(LoadSettingsDocument, RefusesAFileLargerThanTheLimit) {
+    TempFolder folder;
+    const std::string atLimit = folder / "at-limit.pgv";
+    const std::string tooLarge = folder / "too-large.pgv";
+    MakeSparseFile(atLimit, kMaxSettingsFileBytes);
+    MakeSparseFile(tooLarge, kMaxSettingsFileBytes + 1);
+
+    EXPECT_EQ(LoadSettingsDocument(atLimit).Serialize().size(), kMaxSettingsFileBytes + 2);
+    EXPECT_EQ(LoadIniFile(atLimit).Serialize().size(), kMaxSettingsFileBytes + 2);
+    try {
+        LoadSettingsDocument(tooLarge);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + tooLarge + " を開けません");
+    }
+    EXPECT_EQ(LoadIniFile(tooLarge).Serialize(), "");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsFile.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
 
@@ -71,6 +71,11 @@ class RecordingTarget : public SettingsTarget {
     void setFillRule(bool on) override {
         values.FillRule = on;
         calls.push_back("FillRule=" + std::to_string(on));
+    }
+    PartSettings partSettings() const override { return values.Part; }
+    void setPartSettings(const PartSettings& part) override {
+        values.Part = part;
+        calls.push_back("Part");
     }
 };
 
@@ -190,7 +195,7 @@ TEST(ReadSettings, NamesTheKeyWhereTheLoadStopped) {
                  EConvertError);
     EXPECT_EQ(reading, SettingsKey::FillColor);
     ReadSettings(IniDocument::Parse("[SVG]\n"), "/prog", target, &reading);
-    EXPECT_EQ(reading, SettingsKey::FillRule);  // every key was read
+    EXPECT_EQ(reading, SettingsKey::CutOutline);  // every key was read
 }
 
 // ---- Writing ----
@@ -211,9 +216,9 @@ TEST(KeysToSave, KeysFromTheStopOnOnlyWhenChanged) {
     now.StrokeWidth = 120;  // after the stop, changed: written
     const SettingsKeySet keys = KeysToSave(SettingsKey::FillColor, atStop, "/d", now, "/d");
     SettingsKeySet expected;
-    for (const SettingsKey k : {SettingsKey::FavoriteDir, SettingsKey::EdgeNumber,
-                                SettingsKey::CircumRadius, SettingsKey::StarType,
-                                SettingsKey::StrokeWidth}) {
+    for (const SettingsKey k :
+         {SettingsKey::FavoriteDir, SettingsKey::EdgeNumber, SettingsKey::CircumRadius,
+          SettingsKey::StarType, SettingsKey::StrokeWidth}) {
         expected.set(static_cast<std::size_t>(k));
     }
     EXPECT_EQ(keys, expected);
@@ -232,12 +237,12 @@ TEST(WriteSettings, DesignValuesGiveTheGoldenFile) {
     IniDocument doc;
     WriteSettings(doc, "/opt/polygrav", TStarSettings{});
     EXPECT_EQ(doc.Serialize(),
-              testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+              test::ReadFile(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
 }
 
 TEST(WriteSettings, GoldenFileReadsBackAsTheDesignValues) {
-    const IniDocument doc = IniDocument::Parse(
-        testing::ReadFileBytes(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
+    const IniDocument doc =
+        IniDocument::Parse(test::ReadFile(std::string(POLYGRAV_TEST_DATA) + "/design-values.ini"));
     RecordingTarget target;
     target.values = {"9", "9", 2, clWhite, true, clWhite, 9, false, true};
     ReadSettings(doc, "/prog", target);
@@ -367,17 +372,17 @@ class ScopedEnv {
 };
 
 TEST(SettingsFilePath, BesideTheProgramWhenItsFolderIsWritable) {
-    testing::TempFolder folder;
-    EXPECT_EQ(SettingsFilePath(folder.file("polygrav")), folder.file("polygrav.ini"));
+    test::TempFolder folder;
+    EXPECT_EQ(SettingsFilePath(folder / "polygrav"), folder / "polygrav.ini");
 }
 
 TEST(SettingsFilePath, InTheConfigFolderOtherwiseAndCreatesNothing) {
-    testing::TempFolder folder;
-    const ScopedEnv config("XDG_CONFIG_HOME", folder.file("config"));
+    test::TempFolder folder;
+    const ScopedEnv config("XDG_CONFIG_HOME", folder / "config");
     // A folder that does not exist cannot be written, not even by root.
-    EXPECT_EQ(SettingsFilePath(folder.file("gone") + "/polygrav"),
-              folder.file("config") + "/polygrav/polygrav.ini");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("config")));
+    EXPECT_EQ(SettingsFilePath((folder / "gone") + "/polygrav"),
+              (folder / "config") + "/polygrav/polygrav.ini");
+    EXPECT_FALSE(std::filesystem::exists(folder / "config"));
 }
 
 }  // namespace

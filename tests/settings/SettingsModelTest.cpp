@@ -5,7 +5,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsModel.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
 
@@ -55,9 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsModel, MissingFileChangesNothingButTheFolder) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     SettingsModel model("/start");
-    ReadSettings(LoadIniFile(folder.file("missing.pgv")), "/prog", model);
+    ReadSettings(LoadIniFile(folder / "missing.pgv"), "/prog", model);
     EXPECT_EQ(model.values, TStarSettings{});
     EXPECT_EQ(model.favoriteDir, "/prog");
 }

@@ -6,7 +6,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsModel.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
 
@@ -110,10 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsRobustness, FilesWithoutTheSectionChangeNothing) {
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.file("nosection.ini"), "StarType=2\nView=0\n");
+    test::TempFolder folder;
+    test::WriteFile(folder / "nosection.ini", "StarType=2\nView=0\n");
     for (const std::string& path :
-         {folder.file("nosection.ini"), folder.file("missing.ini"), folder.path()}) {
+         {folder / "nosection.ini", folder / "missing.ini", folder.path()}) {
         SettingsModel model("/start");
         ReadSettings(LoadIniFile(path), "/prog", model);
         EXPECT_EQ(model.values, TStarSettings{}) << path;

@@ -1,13 +1,11 @@
 #include "ShellSandbox.h"
 
-#include <glib.h>
-#include <glib/gstdio.h>
-#include <sys/wait.h>
-
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "tests/support/ChildProcess.h"
 
 namespace polygrav::test {
 
@@ -15,26 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs argv in folder with envp (null for either: this process's own) and
-// returns its exit code and standard output, followed by its standard error
-// when withErrors is set; otherwise standard error passes through.
-std::pair<int, std::string> RunProcess(const std::vector<std::string>& args, const char* folder,
-                                       gchar** envp, bool withErrors) {
-    std::vector<gchar*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<gchar*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    g_autofree gchar* out = nullptr;
-    g_autofree gchar* err = nullptr;
-    gint status = 0;
-    g_autoptr(GError) error = nullptr;
-    if (!g_spawn_sync(folder, argv.data(), envp, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
-                      withErrors ? &err : nullptr, &status, &error)) {
-        throw std::runtime_error("cannot run " + args.front() + ": " + error->message);
-    }
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return {code, std::string(out ? out : "") + (err ? err : "")};
+// The exit code, or 128 and the signal for a child ended by a signal.
+int ExitCode(const ChildResult& result) {
+    return result.exited ? result.exitCode : 128 + result.signal;
 }
 
 // A path inside a single-quoted shell word (the sandbox's paths have no
@@ -45,12 +26,7 @@ std::string ShellWord(const fs::path& path) {
 
 }  // namespace
 
-ShellSandbox::ShellSandbox() {
-    std::string pattern = (fs::path(g_get_tmp_dir()) / "polygrav-shell-XXXXXX").string();
-    if (g_mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    root_ = pattern;
+ShellSandbox::ShellSandbox() : root_(folder_.path()) {
     fs::create_directories(Home());
     fs::create_directories(DataHome());
     fs::create_directories(ConfigHome());
@@ -72,11 +48,6 @@ ShellSandbox::ShellSandbox() {
         {"XDG_RUNTIME_DIR", (root_ / "runtime").string()},
         {"LC_ALL", "C.UTF-8"},
     };
-}
-
-ShellSandbox::~ShellSandbox() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 void ShellSandbox::SetDesktopSetting(const std::string& value) const {
@@ -144,25 +115,21 @@ std::vector<std::vector<std::string>> ShellSandbox::WaitForRecords(
 }
 
 ProbeRun ShellSandbox::RunProbe(const std::vector<std::string>& args) const {
-    gchar** envp = g_get_environ();
+    ChildOptions options;
     for (const char* name :
          {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_CURRENT_DESKTOP",
           "XDG_SESSION_TYPE", "XDG_DESKTOP_DIR", "LANGUAGE"}) {
-        envp = g_environ_unsetenv(envp, name);
+        options.env.erase(name);
     }
-    for (const auto& [name, value] : env_) {
-        envp = g_environ_setenv(envp, name.c_str(), value.c_str(), TRUE);
-    }
-    std::vector<std::string> argv{POLYGRAV_SHELL_PROBE};
-    argv.insert(argv.end(), args.begin(), args.end());
+    for (const auto& [name, value] : env_) options.env[name] = value;
+    options.args = args;
+    options.workingFolder = root_.string();
+    const ChildResult result = RunChild(POLYGRAV_SHELL_PROBE, options);
+    // The probe's errors pass through to the test's log.
+    std::fputs(result.err.c_str(), stderr);
     ProbeRun run;
-    try {
-        std::tie(run.exitCode, run.output) = RunProcess(argv, root_.c_str(), envp, false);
-    } catch (...) {
-        g_strfreev(envp);
-        throw;
-    }
-    g_strfreev(envp);
+    run.exitCode = ExitCode(result);
+    run.output = result.out;
 
     const std::string prefix = "message: ";
     std::istringstream lines(run.output);
@@ -174,25 +141,11 @@ ProbeRun ShellSandbox::RunProbe(const std::vector<std::string>& args) const {
     return run;
 }
 
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 ValidatorRun ValidateDesktopEntry(const fs::path& file) {
-    const auto [code, output] =
-        RunProcess({"desktop-file-validate", file.string()}, nullptr, nullptr, true);
-    return {code, output};
+    ChildOptions options;
+    options.args = {file.string()};
+    const ChildResult result = RunChild("desktop-file-validate", options);
+    return {ExitCode(result), result.out + result.err};
 }
 
 }  // namespace polygrav::test

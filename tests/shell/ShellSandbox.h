@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace polygrav::test {
 
 // What one run of the probe program did.
@@ -23,7 +25,6 @@ struct ProbeRun {
 class ShellSandbox {
   public:
     ShellSandbox();
-    ~ShellSandbox();
     ShellSandbox(const ShellSandbox&) = delete;
     ShellSandbox& operator=(const ShellSandbox&) = delete;
 
@@ -59,15 +60,10 @@ class ShellSandbox {
     ProbeRun RunProbe(const std::vector<std::string>& args) const;
 
   private:
+    TempFolder folder_;
     std::filesystem::path root_;
     std::map<std::string, std::string> env_;
 };
-
-// Writes text into the file at path, replacing it.
-void WriteFile(const std::filesystem::path& path, const std::string& text);
-
-// The whole content of the file at path.
-std::string ReadFile(const std::filesystem::path& path);
 
 // What desktop-file-validate said about a file.
 struct ValidatorRun {

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "tests/support/LocaleGuard.h"
+
 namespace polygrav {
 namespace {
 
@@ -75,17 +77,10 @@ TEST(FormatFixed4Test, AppendAddsToTheText) {
 }
 
 TEST(FormatFixed4Test, DoesNotDependOnTheProcessLocale) {
-    bool active = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            active = true;
-            break;
-        }
-    }
-    if (!active) GTEST_SKIP() << "no locale with a comma separator installed";
+    const test::LocaleGuard locale(test::kCommaLocales);
+    if (!locale.active()) GTEST_SKIP() << "no locale with a comma separator installed";
     const std::string withFullStop = FormatFixed4(1234567.25);
     const std::string withComma = FormatFixed4(0.5, ',');
-    std::setlocale(LC_ALL, "C");
     EXPECT_EQ(withFullStop, "1234567.2500");
     EXPECT_EQ(withComma, "0,5000");
 }

@@ -5,30 +5,30 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
 #include "model/Errors.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav {
 namespace {
 
-using test::ReadAll;
+using test::ReadFile;
 using test::TempFolder;
 
 TEST(SvgFileTest, WritesTheDocumentForTheSettings) {
     TempFolder folder;
     const std::string target = folder / "star.svg";
     WriteSvgFile(target, TStarSettings{}, '.');
-    EXPECT_EQ(ReadAll(target), ReadAll(std::string(POLYGRAV_TEST_DATA) + "/default.svg"));
+    EXPECT_EQ(ReadFile(target), ReadFile(std::string(POLYGRAV_TEST_DATA) + "/default.svg"));
 }
 
 TEST(SvgFileTest, ConversionErrorLeavesTheOldFileAlone) {
     TempFolder folder;
     const std::string target = folder / "star.svg";
-    test::WriteAll(target, "old");
+    test::WriteFile(target, "old");
     TStarSettings settings;
     settings.CircumRadius = "fifty";
     EXPECT_THROW(WriteSvgFile(target, settings, '.'), EConvertError);
-    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"star.svg"});
 }
 

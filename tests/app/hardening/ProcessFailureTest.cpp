@@ -17,14 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "model/Errors.h"
 #include "model/StarSettings.h"
 #include "settings/IniFile.h"
 #include "svg/SvgDocument.h"
-#include "tests/svg/TempFolder.h"
-
-extern char** environ;
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace polygrav::test {
 namespace {
@@ -91,16 +89,13 @@ class ProcessFailureTest : public testing::Test {
         ChildOptions options;
         options.args = std::move(args);
         options.asNobody = nobody;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string var = *e;
-            const std::size_t eq = var.find('=');
-            const std::string name = var.substr(0, eq);
-            if (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "QT_QPA_PLATFORM" ||
-                name == "DBUS_SESSION_BUS_ADDRESS" || name == "SESSION_MANAGER" ||
-                name.rfind("XDG_", 0) == 0 || name == "HOME" || name.rfind("LC_", 0) == 0) {
-                continue;
-            }
-            options.env[name] = eq == std::string::npos ? "" : var.substr(eq + 1);
+        for (auto it = options.env.begin(); it != options.env.end();) {
+            const std::string& name = it->first;
+            const bool dropped = name == "DISPLAY" || name == "WAYLAND_DISPLAY" ||
+                                 name == "QT_QPA_PLATFORM" || name == "DBUS_SESSION_BUS_ADDRESS" ||
+                                 name == "SESSION_MANAGER" || name.rfind("XDG_", 0) == 0 ||
+                                 name == "HOME" || name.rfind("LC_", 0) == 0;
+            it = dropped ? options.env.erase(it) : std::next(it);
         }
         const std::string home = Home(nobody);
         options.env["HOME"] = home;
@@ -136,9 +131,9 @@ void ExpectExited(const ChildResult& r, int code) {
 TEST_F(ProcessFailureTest, FullDiskWhileWritingTheSvgKeepsTheOldFile) {
     const std::string doc = Docs() + "/star.pgv";
     const std::string svg = Docs() + "/star.svg";
-    WriteAll(doc, Document("EdgeNumber=7\r\n"));
+    WriteFile(doc, Document("EdgeNumber=7\r\n"));
     const std::string old = BuildSvgDocument(TStarSettings{}, '.');
-    WriteAll(svg, old);
+    WriteFile(svg, old);
 
     ChildOptions options = Options({doc});
     options.fileSizeLimit = 64;  // the new document is several hundred bytes
@@ -146,7 +141,7 @@ TEST_F(ProcessFailureTest, FullDiskWhileWritingTheSvgKeepsTheOldFile) {
 
     ExpectExited(r, 1);
     EXPECT_THAT(r.err, HasSubstr(ErrorLine("ストリームへの書き込みエラー")));
-    EXPECT_EQ(ReadAll(svg), old);
+    EXPECT_EQ(ReadFile(svg), old);
     EXPECT_THAT(NamesIn(Docs()), ElementsAre("star.pgv", "star.svg"));
 }
 
@@ -160,7 +155,7 @@ TEST_F(ProcessFailureTest, SigtermSavesTheSettingsUnlessTheDiskIsFull) {
     const std::string old = "[SVG]\r\nEdgeNumber=7\r\n; " + std::string(8192, 'x') + "\r\n";
     for (const Row& row : {Row{"room enough", std::nullopt}, Row{"full disk", 4096}}) {
         SCOPED_TRACE(row.name);
-        WriteAll(Ini(), old);
+        WriteFile(Ini(), old);
         ChildOptions options = Options({});
         options.fileSizeLimit = row.fileSizeLimit;
 
@@ -168,9 +163,9 @@ TEST_F(ProcessFailureTest, SigtermSavesTheSettingsUnlessTheDiskIsFull) {
 
         ExpectExited(r, 0);
         if (row.fileSizeLimit) {
-            EXPECT_EQ(ReadAll(Ini()), old);
+            EXPECT_EQ(ReadFile(Ini()), old);
         } else {
-            const std::string ini = ReadAll(Ini());
+            const std::string ini = ReadFile(Ini());
             EXPECT_THAT(ini, HasSubstr("EdgeNumber=7\r\n"));
             EXPECT_THAT(ini, HasSubstr("FavoriteDir=" + Bin() + "\r\n"));
             EXPECT_THAT(ini, HasSubstr(old.substr(21)));  // the comment line
@@ -181,12 +176,25 @@ TEST_F(ProcessFailureTest, SigtermSavesTheSettingsUnlessTheDiskIsFull) {
 
 TEST_F(ProcessFailureTest, SettingsFileThatIsAFolderIsLeftAlone) {
     fs::create_directory(Ini());
-    WriteAll(Ini() + "/inside", "kept");
+    WriteFile(Ini() + "/inside", "kept");
     const ChildResult r = RunWindowUntilSigterm(Options({}));
     ExpectExited(r, 0);
     EXPECT_TRUE(fs::is_directory(Ini()));
     EXPECT_THAT(NamesIn(Ini()), ElementsAre("inside"));
-    EXPECT_EQ(ReadAll(Ini() + "/inside"), "kept");
+    EXPECT_EQ(ReadFile(Ini() + "/inside"), "kept");
+    EXPECT_THAT(NamesIn(Bin()), ElementsAre("polygrav", "polygrav.ini"));
+}
+
+// A settings file larger than the limit is not read, and closing the window
+// leaves it as it is instead of replacing it with the ten keys alone.
+TEST_F(ProcessFailureTest, SettingsFileLargerThanTheLimitIsLeftAlone) {
+    const std::string start = "[SVG]\r\nEdgeNumber=7\r\n";
+    WriteFile(Ini(), start);
+    fs::resize_file(Ini(), kMaxSettingsFileBytes + 1);  // sparse beyond the two lines
+    const ChildResult r = RunWindowUntilSigterm(Options({}));
+    ExpectExited(r, 0);
+    EXPECT_EQ(fs::file_size(Ini()), kMaxSettingsFileBytes + 1);
+    EXPECT_EQ(ReadFile(Ini()).substr(0, start.size()), start);
     EXPECT_THAT(NamesIn(Bin()), ElementsAre("polygrav", "polygrav.ini"));
 }
 
@@ -195,7 +203,7 @@ TEST_F(ProcessFailureTest, SettingsFileThatIsAFolderIsLeftAlone) {
 TEST_F(ProcessFailureTest, SettingsFileThatCannotBeReadIsNotReplaced) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
     const std::string old = "[SVG]\r\nEdgeNumber=7\r\n[Mine]\r\nkept=yes\r\n";
-    WriteAll(Ini(), old);
+    WriteFile(Ini(), old);
     ::chown(Bin().c_str(), kNobodyId, kNobodyId);
     ::chown(Ini().c_str(), kNobodyId, kNobodyId);
     ::chmod(Ini().c_str(), 0200);
@@ -203,7 +211,7 @@ TEST_F(ProcessFailureTest, SettingsFileThatCannotBeReadIsNotReplaced) {
     const ChildResult r = RunWindowUntilSigterm(Options({}, true));
 
     ExpectExited(r, 0);
-    EXPECT_EQ(ReadAll(Ini()), old);
+    EXPECT_EQ(ReadFile(Ini()), old);
     EXPECT_THAT(NamesIn(Bin()), ElementsAre("polygrav", "polygrav.ini"));
 }
 
@@ -224,10 +232,10 @@ TEST_F(ProcessFailureTest, DocumentThatCannotBeReadIsReported) {
         if (row.folder) {
             fs::create_directory(doc);
         } else {
-            WriteAll(doc, Document("EdgeNumber=7\r\n"));
+            WriteFile(doc, Document("EdgeNumber=7\r\n"));
             ::chmod(doc.c_str(), 0);
         }
-        WriteAll(svg, "earlier");
+        WriteFile(svg, "earlier");
         ::chmod(svg.c_str(), 0666);
         ::chmod(Docs().c_str(), 0777);
 
@@ -235,7 +243,7 @@ TEST_F(ProcessFailureTest, DocumentThatCannotBeReadIsReported) {
 
         ExpectExited(r, 1);
         EXPECT_THAT(r.err, HasSubstr(ErrorLine("ファイル " + doc + " を開けません")));
-        EXPECT_EQ(ReadAll(svg), "earlier");
+        EXPECT_EQ(ReadFile(svg), "earlier");
         fs::remove_all(doc);
         fs::remove(svg);
         EXPECT_THAT(NamesIn(Docs()), IsEmpty());
@@ -246,7 +254,7 @@ TEST_F(ProcessFailureTest, DocumentThatCannotBeReadIsReported) {
 // whole value instead of ending at the NUL.
 TEST_F(ProcessFailureTest, NulByteInAValueIsShownInTheMessage) {
     const std::string doc = Docs() + "/star.pgv";
-    WriteAll(doc, Document("FillColor=" + std::string("\0CLBLUE", 7) + "\r\n"));
+    WriteFile(doc, Document("FillColor=" + std::string("\0CLBLUE", 7) + "\r\n"));
     const ChildResult r = RunChild(Program(), Options({doc}));
     ExpectExited(r, 1);
     EXPECT_THAT(r.err, HasSubstr(ErrorLine("'\xEF\xBF\xBD"
@@ -256,7 +264,7 @@ TEST_F(ProcessFailureTest, NulByteInAValueIsShownInTheMessage) {
 
 TEST_F(ProcessFailureTest, DocumentNameWithBlanksQuotesAndJapanese) {
     const std::string doc = Docs() + "/星 \"テスト\" 1.pgv";
-    WriteAll(doc, Document("EdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"));
+    WriteFile(doc, Document("EdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"));
     const ChildResult r = RunChild(Program(), Options({doc}));
     ExpectExited(r, 0);
     TStarSettings expected;
@@ -264,7 +272,7 @@ TEST_F(ProcessFailureTest, DocumentNameWithBlanksQuotesAndJapanese) {
     expected.CircumRadius = "12.5";
     expected.StarType = kStarPolygon;
     expected.View = false;
-    EXPECT_EQ(ReadAll(Docs() + "/星 \"テスト\" 1.svg"), BuildSvgDocument(expected, '.'));
+    EXPECT_EQ(ReadFile(Docs() + "/星 \"テスト\" 1.svg"), BuildSvgDocument(expected, '.'));
     EXPECT_THAT(NamesIn(Docs()), ElementsAre("星 \"テスト\" 1.pgv", "星 \"テスト\" 1.svg"));
 }
 
@@ -278,9 +286,9 @@ TEST_F(ProcessFailureTest, TargetFolderWithoutWritePermission) {
         const std::string doc = Docs() + "/star.pgv";
         const std::string svg = Docs() + "/star.svg";
         ::chmod(Docs().c_str(), 0755);
-        WriteAll(doc, Document("EdgeNumber=7\r\n"));
+        WriteFile(doc, Document("EdgeNumber=7\r\n"));
         if (row.earlierFile) {
-            WriteAll(svg, "earlier");
+            WriteFile(svg, "earlier");
             ::chmod(svg.c_str(), 0666);
         }
         ::chmod(Docs().c_str(), 0555);
@@ -290,7 +298,7 @@ TEST_F(ProcessFailureTest, TargetFolderWithoutWritePermission) {
         ExpectExited(r, 1);
         EXPECT_THAT(r.err, HasSubstr(ErrorLine("ファイル " + svg + " を作成できません")));
         if (row.earlierFile) {
-            EXPECT_EQ(ReadAll(svg), "earlier");
+            EXPECT_EQ(ReadFile(svg), "earlier");
             EXPECT_THAT(NamesIn(Docs()), ElementsAre("star.pgv", "star.svg"));
         } else {
             EXPECT_THAT(NamesIn(Docs()), ElementsAre("star.pgv"));
@@ -303,8 +311,8 @@ TEST_F(ProcessFailureTest, TargetFolderWithoutWritePermission) {
 // What reading a document to convert gives for what may stand at its path.
 TEST(LoadSettingsDocument, ReadsAFileAndTakesOnlyAMissingOneForEmpty) {
     TempFolder folder;
-    WriteAll(folder / "doc.pgv", "[SVG]\nEdgeNumber=7\n");
-    WriteAll(folder / "file", "");
+    WriteFile(folder / "doc.pgv", "[SVG]\nEdgeNumber=7\n");
+    WriteFile(folder / "file", "");
     fs::create_directory(folder / "folder.pgv");
     ASSERT_EQ(::mkfifo((folder / "fifo.pgv").c_str(), 0600), 0);
 

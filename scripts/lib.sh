@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # sourced; the lists are used by the scripts
 # Shared by the scripts: the Debian packages the project needs, and their
 # installation when some are missing.
 

@@ -1,22 +1,29 @@
+# shellcheck shell=bash disable=SC2034  # sourced; the lists are used by the scripts
 # Shared by the scripts: the Debian packages the project needs, and their
 # installation when some are missing.
 
-POLYGRAV_PACKAGES=(
+# What building and running the programs need: the compiler, CMake, Qt,
+# GIO, the window font and the desktop's tools for the installed program.
+POLYGRAV_RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libglib2.0-dev libglib2.0-bin
-    libpolyclipping-dev
+    fonts-ipafont-gothic
+    shared-mime-info desktop-file-utils xdg-utils
+    libcairo2-dev libpng-dev libpolyclipping-dev
+    qt6-l10n-tools qt6-translations-l10n
+)
+
+# What only the tests, the fuzz targets and the benchmarks add: the test and
+# benchmark libraries, clang with its sanitizer and fuzzer runtimes, a private
+# X server with tools to drive and capture it, the German locale, the
+# formatting check (which needs git to list the files) and the readers that
+# check written drawings.
+POLYGRAV_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
-    fonts-ipafont-gothic
-    desktop-file-utils shared-mime-info xdg-utils
-    time locales clang-format
-    # Building the export formats: cairo draws the PDF and PNG, libpng
-    # encodes the PNG.
-    libcairo2-dev libpng-dev
-    # Tests only: the readers that check the written DXF, PDF and PNG files
-    # (librsvg2-bin and imagemagick above serve them too).
+    time locales clang-format git
     python3-ezdxf poppler-utils librecad
 )
 
@@ -24,12 +31,23 @@ polygrav_root() {
     cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 }
 
-# Installs with apt the packages that are not installed yet.
+# True when dpkg has the package unpacked and configured. Triggers that are
+# still pending (a database update after another installation) leave the
+# package usable, so they count as installed.
+polygrav_package_installed() {
+    case "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" in
+        installed | triggers-pending | triggers-awaited) return 0 ;;
+        *) return 1 ;;
+    esac
+}
+
+# Installs with apt those of the named packages that are not installed yet.
+#   polygrav_install_deps PACKAGE...
 polygrav_install_deps() {
     local missing=()
     local p
-    for p in "${POLYGRAV_PACKAGES[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    for p in "$@"; do
+        if ! polygrav_package_installed "$p"; then
             missing+=("$p")
         fi
     done

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Converts the worst documents for time and memory with both programs of a
+# release build, as whole processes under /usr/bin/time -v, and fails when
+# one takes a second or more, or more than 100 MB beyond the program's peak
+# when it converts nothing.
+#   bench/worst-documents.sh BUILD_DIR
+set -euo pipefail
+build="${1:?usage: bench/worst-documents.sh BUILD_DIR}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mib=$((1024 * 1024))
+
+# The generators end by a broken pipe, which is no failure here.
+set +o pipefail
+fill() { yes "$1" | tr -d '\n' | head -c "$2"; }
+{ printf '[SVG]\n'; head -c $((16 * mib - 6)) /dev/zero | tr '\0' '\n'; } > "$work/newlines.pgv"
+head -c $((100 * mib)) /dev/zero | tr '\0' '\n' > "$work/over-the-limit.pgv"
+{ printf '[SVG]\nEdgeNumber='; fill 7 $((16 * mib - 20)); printf '\n'; } > "$work/long-line.pgv"
+{ printf '[SVG]\n'; yes 'EdgeNumber=9' | head -c $((16 * mib - 6)); } > "$work/many-keys.pgv"
+yes '[SVG]' | head -c $((16 * mib)) > "$work/many-sections.pgv"
+set -o pipefail
+
+status=0
+measure() {  # PROGRAM ARGS... → "seconds kilobytes"
+    /usr/bin/time -f '%e %M' -o "$work/time" "$@" > /dev/null 2>&1 || true
+    tail -n 1 "$work/time"
+}
+for program in "$build/convert/polygrav-convert" "$build/app/polygrav"; do
+    read -r _ base < <(measure "$program" --version)
+    for doc in "$work"/*.pgv; do
+        read -r seconds kb < <(env -u DISPLAY -u WAYLAND_DISPLAY bash -c \
+            "/usr/bin/time -f '%e %M' -o '$work/time' '$program' '$doc' >/dev/null 2>&1; tail -n 1 '$work/time'")
+        extra=$((kb - base))
+        printf '%-16s %-22s %5.2f s %7d KB above the idle program\n' \
+            "$(basename "$program")" "$(basename "$doc")" "$seconds" "$extra"
+        if awk -v s="$seconds" 'BEGIN { exit !(s >= 1.0) }' || [ "$extra" -gt $((100 * 1024)) ]; then
+            echo "FAIL: over a second or 100 MB"
+            status=1
+        fi
+    done
+done
+exit $status

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "conversion/DocumentConversion.h"
+#include "conversion/PartInfo.h"
 #include "export/FigureExport.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
@@ -24,8 +25,50 @@ struct StagedOutput {
 
 }  // namespace
 
+namespace {
+
+// --info: the readouts of each document, one JSON object, or an array of
+// them (null for a document that failed) when there are several.
+int PrintInfo(const ConvertOptions& options, const std::string& programDir, char decimalSeparator,
+              const BatchHooks& hooks) {
+    int status = 0;
+    const std::vector<std::string> documents =
+        options.documents.empty() ? std::vector<std::string>{std::string()} : options.documents;
+    std::vector<std::string> objects;
+    for (const std::string& document : documents) {
+        try {
+            const SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
+                                                             decimalSeparator, document.empty());
+            objects.push_back(PartInfoJson(model.values, decimalSeparator));
+        } catch (const EPolygravError& e) {
+            const std::string message = WithClosingPeriod(e.what());
+            hooks.report(document.empty() ? message : document + ": " + message);
+            objects.push_back("null");
+            status = 1;
+        }
+    }
+    std::string out;
+    if (objects.size() == 1) {
+        if (objects.front() != "null") out = objects.front() + "\n";
+    } else {
+        out = "[\n";
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            out += "  " + objects[i] + (i + 1 < objects.size() ? ",\n" : "\n");
+        }
+        out += "]\n";
+    }
+    if (!out.empty() && !hooks.writeStandardOutput(out)) {
+        hooks.report(WithClosingPeriod(StreamWriteErrorMessage()));
+        status = 1;
+    }
+    return status;
+}
+
+}  // namespace
+
 int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
                  char decimalSeparator, const BatchHooks& hooks) {
+    if (options.info) return PrintInfo(options, programDir, decimalSeparator, hooks);
     int status = 0;
     const auto fail = [&](const std::string& label, const std::string& message) {
         hooks.report(label.empty() ? message : label + ": " + message);

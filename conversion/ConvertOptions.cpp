@@ -123,6 +123,10 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
             }
             continue;
         }
+        if (arg == "--info") {
+            options.info = true;
+            continue;
+        }
         if (arg == "--transparent") {
             options.exportOptions.pngTransparent = true;
             continue;
@@ -148,7 +152,7 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         return fail("-o " + *options.output + ": one document only, " +
                     std::to_string(options.documents.size()) + " given");
     }
-    if (options.documents.empty() && !options.output) {
+    if (options.documents.empty() && !options.output && !options.info) {
         return fail("no document given");
     }
     if (options.output) {
@@ -205,6 +209,10 @@ std::string ConvertUsageText() {
            "  --dxf-arcs bulge|segments\n"
            "                   arcs as bulges (default) or as line segments within\n"
            "                   0.01 mm, for cutting programs that ignore bulges\n"
+           "  --info           print the figure's readouts instead of writing files: one\n"
+           "                   JSON object a document (an array for several) with\n"
+           "                   circumradius, acrossFlats, side, innerRadius, width,\n"
+           "                   height, perimeter (mm), area (mm2) and contours\n"
            "  --view           open each written file in the desktop's viewer when its\n"
            "                   View setting is on (never without this option)\n"
            "  --help           show this text\n"

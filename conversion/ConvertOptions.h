@@ -23,6 +23,8 @@ struct ConvertOptions {
     // --format (or the extension of -o): the files written for each
     // document, SVG unless told otherwise; the options of each format.
     std::vector<ExportFormat> formats{ExportFormat::Svg};
+    // --info: the figure's readouts on standard output instead of files.
+    bool info = false;
     ExportOptions exportOptions;
 };
 

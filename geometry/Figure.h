@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "geometry/PartParameters.h"
 #include "model/Color.h"
 #include "model/StarGeometry.h"
 #include "model/StarSettings.h"
@@ -46,7 +47,15 @@ struct Figure {
 };
 
 // Builds the figure of the settings. Reads n and then R, raising their
-// conversion errors before anything else is done.
+// conversion errors before anything else is done. With the part's settings
+// at their defaults it is the design's figure through the star's points;
+// otherwise the part's (star {n/k}, sizing, rotation, cut outline, fillets,
+// offset), whose document grows so that the figure keeps its margin. The
+// part's errors (EPartError) name the value and its range.
 Figure BuildFigure(const TStarSettings& settings, char decimalSeparator);
+
+// The parameters of the part that the settings describe; raises as
+// BuildFigure does.
+PartParameters PartParametersOfSettings(const TStarSettings& settings, char decimalSeparator);
 
 }  // namespace polygrav

@@ -75,6 +75,11 @@ std::string StarStepOutOfRangeMessage(int k, int largest) {
            " の範囲にありません";
 }
 
+std::string SettingOutOfRangeMessage(const std::string& key, int value, int low, int high) {
+    return key + " の値 " + std::to_string(value) + " は " + std::to_string(low) + "～" +
+           std::to_string(high) + " の範囲にありません";
+}
+
 std::string NegativeRadiusMessage(double radius) {
     return "半径 " + Fixed4(radius) + " mm は 0 以上の長さではありません";
 }

@@ -87,6 +87,9 @@ std::string ValleyRadiusTooLargeMessage(double radius, double largest);
 std::string OffsetLeavesNothingMessage(double offset);
 // "These settings give no outline"
 std::string NoOutlineMessage();
+// "<key> の値 <value> は <low>～<high> の範囲にありません"
+// English: "the value <value> of <key> is not within <low> to <high>"
+std::string SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
 
 // The text of the error box: the message with a full stop appended when its
 // last byte compares greater than "." (so a message ending in a letter, a

@@ -66,14 +66,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char separator : {'.', ','}) {
         SettingsModel model("/home/user", separator);
         try {
-            ReadSettings(IniDocument::Parse(bytes), "/home/user", model);
-        } catch (const EConvertError&) {
-            // A colour error stops the load; what was applied stays in force.
+            ReadSettings(IniDocument::Parse(bytes), "/home/user", model, nullptr, separator);
+        } catch (const EPolygravError&) {
+            // A colour error or a redraw's error stops the load; what was
+            // applied stays in force.
         }
         try {
             CheckDrawings(BuildFigure(model.values, separator));
-        } catch (const EConvertError&) {
-            // An empty or held-back point count or radius is refused.
+        } catch (const EPolygravError&) {
+            // An empty or held-back point count or radius is refused, and so
+            // is a part that cannot be built (a value out of its range, a
+            // fillet that does not fit, an offset that leaves nothing).
         }
     }
     return 0;

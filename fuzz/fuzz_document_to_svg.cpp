@@ -1,6 +1,8 @@
 // Fuzzes the whole road from a settings document's bytes to the SVG text:
 // read the keys, apply them the way the window's controls take them, build the
-// document. Every document is well-formed XML of four CR LF lines.
+// document. Every document is well-formed XML of four CR LF lines, and the
+// figure of a part is closed, inside its document and, cut, never crosses.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +10,8 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/XmlCheck.h"
+#include "geometry/Crossings.h"
+#include "geometry/Figure.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -29,12 +33,38 @@ void CheckDocument(const std::string& svg) {
             FUZZ_CHECK(i + 1 < svg.size() && svg[i + 1] == '\n');
         }
     }
-    // Four lines, and one more CR LF between the two figures of a star
-    // polygon with an even number of points.
-    const bool twoFigures = svg.find("z\r\nM") != std::string::npos;
-    FUZZ_CHECK(lines == (twoFigures ? 5u : 4u));
+    // Four lines, and one more CR LF between two figures (the two of a star
+    // polygon with an even number of points, or the contours of a part).
+    std::size_t breaks = 0;
+    for (std::size_t at = svg.find("z\r\nM"); at != std::string::npos;
+         at = svg.find("z\r\nM", at + 1)) {
+        ++breaks;
+    }
+    FUZZ_CHECK(lines == 4u + breaks);
     FUZZ_CHECK(svg.rfind("<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<svg xmlns=", 0) == 0);
     FUZZ_CHECK(fuzz::IsWellFormedXml(svg));
+}
+
+// The figure's own properties: every contour closed (at least three
+// corners, finite), every point inside the document, and a cut outline's
+// contours never crossing.
+void CheckFigure(const Figure& figure, const TStarSettings& settings) {
+    FUZZ_CHECK(std::isfinite(figure.documentSide) || figure.contours.empty() ||
+               settings.Part.IsDesign());
+    const bool part = !settings.Part.IsDesign();
+    for (const Contour& contour : figure.contours) {
+        if (part) FUZZ_CHECK(contour.size() >= 2);
+        for (const ContourVertex& v : contour) {
+            if (!part) continue;  // the design's figure may hold any radius
+            FUZZ_CHECK(std::isfinite(v.at.X) && std::isfinite(v.at.Y) && std::isfinite(v.bulge));
+            const double slack = 1e-6 * (1 + figure.frameSide);
+            FUZZ_CHECK(v.at.X >= -slack && v.at.X <= figure.frameSide + slack);
+            FUZZ_CHECK(v.at.Y >= -slack && v.at.Y <= figure.frameSide + slack);
+        }
+    }
+    const bool cut = settings.Part.CutOutline || settings.Part.CornerRadius != 0 ||
+                     settings.Part.ValleyRadius != 0 || settings.Part.Offset != 0;
+    if (part && cut) FUZZ_CHECK(!ContoursCross(figure.contours));
 }
 
 }  // namespace
@@ -44,14 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char separator : {'.', ','}) {
         SettingsModel model("/home/user", separator);
         try {
-            ReadSettings(IniDocument::Parse(bytes), "/home/user", model);
-        } catch (const EConvertError&) {
-            // A colour error stops the load; what was applied stays in force.
+            ReadSettings(IniDocument::Parse(bytes), "/home/user", model, nullptr, separator);
+        } catch (const EPolygravError&) {
+            // A colour error or a redraw's error stops the load; what was
+            // applied stays in force.
         }
         try {
-            CheckDocument(BuildSvgDocument(model.values, separator));
-        } catch (const EConvertError&) {
-            // An empty or held-back point count or radius is refused.
+            const Figure figure = BuildFigure(model.values, separator);
+            CheckFigure(figure, model.values);
+            CheckDocument(SvgDocumentOf(figure));
+        } catch (const EPolygravError&) {
+            // An empty or held-back point count or radius is refused, and so
+            // is a part that cannot be built (a value out of its range, a
+            // fillet that does not fit, an offset that leaves nothing).
         }
     }
     return 0;

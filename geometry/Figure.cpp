@@ -81,7 +81,9 @@ PartParameters PartParametersOf(const TStarSettings& s, int n, double size) {
 void BuildPartFigure(Figure& figure, const PartParameters& p) {
     const PartContours part = BuildPartContours(p);
     const double R = part.circumradius;
-    const double half = std::max(R, RadialExtent(part.contours, R));
+    // A figure within its circle, rounding apart, keeps the design's frame.
+    const double extent = RadialExtent(part.contours, R);
+    const double half = extent > R + 1e-7 ? extent : R;
     const double shift = half - R;
     for (Contour contour : part.contours) {
         for (ContourVertex& v : contour) {

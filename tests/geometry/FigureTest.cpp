@@ -75,5 +75,64 @@ TEST(Figure, RadiusWithTheLocaleSeparator) {
     EXPECT_THROW(BuildFigure(s, '.'), EConvertError);
 }
 
+TEST(Figure, PartKeysAtTheirDefaultsKeepTheDesignFigure) {
+    TStarSettings part;
+    part.Part.StarStep = 2;  // written out, still the default
+    EXPECT_EQ(BuildFigure(part, '.').contours, BuildFigure(TStarSettings{}, '.').contours);
+}
+
+TEST(Figure, GrownOutlineKeepsItsMargin) {
+    // A regular hexagon of R = 50 grown by 2 mm with round joins reaches
+    // 52 mm from the centre: the document is (52 + 10) × 2 wide and every
+    // point stays 10 mm inside it.
+    TStarSettings s;
+    s.EdgeNumber = "6";
+    s.StarType = kRegularPolygon;
+    s.Part.Offset = 2;
+    const Figure f = BuildFigure(s, '.');
+    EXPECT_NEAR(f.documentSide, 124, 1e-3);
+    for (const Contour& c : f.contours) {
+        for (const ContourVertex& v : c) {
+            EXPECT_GE(v.at.X, -1e-9);
+            EXPECT_LE(v.at.X, f.frameSide + 1e-9);
+            EXPECT_GE(v.at.Y, -1e-9);
+            EXPECT_LE(v.at.Y, f.frameSide + 1e-9);
+        }
+    }
+}
+
+TEST(Figure, RotationKeepsTheDocumentSize) {
+    TStarSettings s;
+    s.Part.Rotation = 17;
+    EXPECT_EQ(BuildFigure(s, '.').documentSide, 120);
+    s.Part.Rotation = 90;  // the first tip on the right
+    const Figure f = BuildFigure(s, '.');
+    EXPECT_NEAR(f.contours[0][0].at.X, 100, 1e-9);
+    EXPECT_NEAR(f.contours[0][0].at.Y, 50, 1e-9);
+}
+
+TEST(Figure, SizeByGivesTheRadius) {
+    TStarSettings s;
+    s.EdgeNumber = "6";
+    s.StarType = kRegularPolygon;
+    s.CircumRadius = "13";
+    s.Part.SizeBy = kSizeByAcrossFlats;
+    EXPECT_NEAR(BuildFigure(s, '.').documentSide, (7.5056 + 10) * 2, 1e-3);
+}
+
+TEST(Figure, ChoicesOutOfRangeNameTheirRange) {
+    TStarSettings s;
+    s.Part.SizeBy = 3;
+    try {
+        BuildFigure(s, '.');
+        FAIL() << "no error";
+    } catch (const EPartError& e) {
+        EXPECT_EQ(std::string(e.what()), SettingOutOfRangeMessage("SizeBy", 3, 0, 2));
+    }
+    s.Part.SizeBy = 0;
+    s.Part.OffsetJoin = -1;
+    EXPECT_THROW(BuildFigure(s, '.'), EPartError);
+}
+
 }  // namespace
 }  // namespace polygrav

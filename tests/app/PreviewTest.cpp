@@ -4,9 +4,13 @@
 #include <QPalette>
 #include <QTest>
 
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include "app/Preview.h"
 #include "app/SystemColors.h"
 #include "model/Errors.h"
+#include "svg/SvgDocument.h"
 
 using namespace polygrav;
 
@@ -41,6 +45,8 @@ class PreviewTest : public QObject {
     void conversionErrors();
     void systemColours_data();
     void systemColours();
+    void partPreviewAgreesWithItsSvg_data();
+    void partPreviewAgreesWithItsSvg();
 };
 
 void PreviewTest::defaultStar() {
@@ -163,6 +169,74 @@ void PreviewTest::systemColours() {
     const QImage img = RenderPreview(
         s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.');
     QCOMPARE(img.pixel(226, 226), expected.rgb());
+}
+
+void PreviewTest::partPreviewAgreesWithItsSvg_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("filleted, grown star")
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2";
+    QTest::newRow("rotated {7/3} cut") << "EdgeNumber=7 StarStep=3 CutOutline=1 Rotation=20";
+    QTest::newRow("hexagon across flats, mitred") << "EdgeNumber=6 StarType=2 SizeBy=1 Offset=1 "
+                                                     "OffsetJoin=1";
+}
+
+// The preview of a part and its SVG drawn by librsvg at 96 ppi fill the same
+// pixels, but for the edges: the preview truncates to whole pixels and draws
+// no smoothing.
+void PreviewTest::partPreviewAgreesWithItsSvg() {
+    QFETCH(QString, document);
+    TStarSettings s;
+    s.StrokeWidth = 0;
+    for (const QString& pair : document.split(' ')) {
+        const QStringList kv = pair.split('=');
+        const std::string value = kv[1].toStdString();
+        if (kv[0] == "EdgeNumber") s.EdgeNumber = value;
+        if (kv[0] == "StarType") s.StarType = kv[1].toInt();
+        if (kv[0] == "StarStep") s.Part.StarStep = kv[1].toInt();
+        if (kv[0] == "SizeBy") s.Part.SizeBy = kv[1].toInt();
+        if (kv[0] == "OffsetJoin") s.Part.OffsetJoin = kv[1].toInt();
+        if (kv[0] == "CutOutline") s.Part.CutOutline = true;
+        if (kv[0] == "CornerRadius") s.Part.CornerRadius = kv[1].toDouble();
+        if (kv[0] == "ValleyRadius") s.Part.ValleyRadius = kv[1].toDouble();
+        if (kv[0] == "Offset") s.Part.Offset = kv[1].toDouble();
+        if (kv[0] == "Rotation") s.Part.Rotation = kv[1].toDouble();
+    }
+    const QImage preview = Render(s);
+
+    QTemporaryDir dir;
+    QFile svg(dir.filePath("part.svg"));
+    QVERIFY(svg.open(QIODevice::WriteOnly));
+    svg.write(QByteArray::fromStdString(BuildSvgDocument(s, '.')));
+    svg.close();
+    QProcess rsvg;
+    rsvg.start("rsvg-convert", {"-d", "96", "-p", "96", "-b", "white", "-o",
+                                dir.filePath("part.png"), svg.fileName()});
+    QVERIFY2(rsvg.waitForFinished(60000) && rsvg.exitCode() == 0,
+             "rsvg-convert (librsvg2-bin) must be installed");
+    const QImage drawn = QImage(dir.filePath("part.png")).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(qAbs(drawn.width() - preview.width()) <= 1);
+
+    const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 128 && qBlue(p) < 128; };
+    int differ = 0;
+    int filled = 0;
+    int edge = 0;  // red pixels of the SVG's picture beside one that is not
+    const int side = qMin(drawn.width(), preview.width());
+    for (int y = 1; y + 1 < side; ++y) {
+        for (int x = 1; x + 1 < side; ++x) {
+            const bool a = red(preview.pixel(x, y));
+            const bool b = red(drawn.pixel(x, y));
+            filled += a ? 1 : 0;
+            differ += a != b ? 1 : 0;
+            const bool inside = red(drawn.pixel(x - 1, y)) && red(drawn.pixel(x + 1, y)) &&
+                                red(drawn.pixel(x, y - 1)) && red(drawn.pixel(x, y + 1));
+            edge += b && !inside ? 1 : 0;
+        }
+    }
+    // Truncating to whole pixels moves the edge by a pixel or two; a wrong
+    // figure differs by far more than its edge.
+    QVERIFY2(filled > 10000, qPrintable(QString::number(filled)));
+    QVERIFY2(differ < 2 * edge,
+             qPrintable(QStringLiteral("%1 differ, the edge has %2").arg(differ).arg(edge)));
 }
 
 QTEST_MAIN(PreviewTest)

@@ -78,6 +78,31 @@ std::vector<Sample> Samples() {
         s.FillColor = 0x8000000F;
         s.StrokeColor = 0x80000005;
     });
+    // Parts, whose fillets and round offsets are arcs.
+    styled("part-filleted-grown", [](TStarSettings& s) {
+        s.StarType = kStarOutline;
+        s.Part.CornerRadius = 2;
+        s.Part.ValleyRadius = 1;
+        s.Part.Offset = 0.5;
+    });
+    styled("part-7-3-rotated-shrunk", [](TStarSettings& s) {
+        s.EdgeNumber = "7";
+        s.Part.StarStep = 3;
+        s.Part.Rotation = 20;
+        s.Part.Offset = -0.4;
+    });
+    styled("part-6-2-cut-evenodd", [](TStarSettings& s) {
+        s.EdgeNumber = "6";
+        s.Part.CutOutline = true;
+        s.FillRule = true;
+    });
+    styled("part-hexagon-flats-mitred", [](TStarSettings& s) {
+        s.EdgeNumber = "6";
+        s.StarType = kRegularPolygon;
+        s.Part.SizeBy = kSizeByAcrossFlats;
+        s.Part.Offset = 0.1;
+        s.Part.OffsetJoin = kMitreJoin;
+    });
     samples.push_back({"arcs-rounded", test::RoundedFigure()});
     samples.push_back({"arcs-ring", test::RingFigure()});
     samples.push_back({"no-contour", FromSettings(kNoStarType, 5, "50")});

@@ -87,11 +87,11 @@ BENCHMARK(BM_RenderPreviewWorstCase)->Unit(benchmark::kMillisecond);
 // The hardest part: 100 tips, step 49, cut, fillets of 0.2 mm at tips and
 // valleys, a 0.1 mm round offset; the whole preview from the settings to
 // the painted bitmap, and the whole SVG document, each in one process.
-TStarSettings WorstPart() {
+TStarSettings WorstPart(int strokeWidth = 400) {
     TStarSettings s;
     s.EdgeNumber = "100";
     s.CircumRadius = "100";
-    s.StrokeWidth = 400;
+    s.StrokeWidth = strokeWidth;
     s.Part.StarStep = 49;
     s.Part.CutOutline = true;
     s.Part.CornerRadius = 0.2;
@@ -100,8 +100,10 @@ TStarSettings WorstPart() {
     return s;
 }
 
+// The argument is the outline width in hundredths of a millimetre: the
+// design's 0.50 mm and the widest, 4 mm.
 void BM_RenderPreviewWorstPart(benchmark::State& state) {
-    const TStarSettings s = WorstPart();
+    const TStarSettings s = WorstPart(static_cast<int>(state.range(0)));
     const QPalette palette;
     for (auto _ : state) {
         QImage img = RenderPreview(
@@ -109,7 +111,7 @@ void BM_RenderPreviewWorstPart(benchmark::State& state) {
         benchmark::DoNotOptimize(img.constBits());
     }
 }
-BENCHMARK(BM_RenderPreviewWorstPart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderPreviewWorstPart)->Arg(50)->Arg(400)->Unit(benchmark::kMillisecond);
 
 void BM_SvgDocumentWorstPart(benchmark::State& state) {
     const TStarSettings s = WorstPart();

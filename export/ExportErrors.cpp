@@ -5,24 +5,6 @@
 
 namespace polygrav {
 
-namespace {
-
-// A text quoted in a message, with a NUL byte standing as U+FFFD so that the
-// message stays whole as a C string.
-std::string Quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\0') {
-            quoted += "\xEF\xBF\xBD";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
-
-}  // namespace
-
 std::string UnknownFormatMessage(std::string_view text) {
     return Quoted(text) + " は出力形式ではありません (svg, dxf, pdf, png)";
 }

@@ -12,6 +12,7 @@
 #include "export/FigureCheck.h"
 #include "fuzz/DxfCheck.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzDocument.h"
 #include "geometry/Figure.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
@@ -64,13 +65,7 @@ void CheckDrawings(const Figure& figure) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (const char separator : {'.', ','}) {
-        SettingsModel model("/home/user", separator);
-        try {
-            ReadSettings(IniDocument::Parse(bytes), "/home/user", model, nullptr, separator);
-        } catch (const EPolygravError&) {
-            // A colour error or a redraw's error stops the load; what was
-            // applied stays in force.
-        }
+        const SettingsModel model = fuzz::LoadFuzzDocument(bytes, separator);
         try {
             CheckDrawings(BuildFigure(model.values, separator));
         } catch (const EPolygravError&) {

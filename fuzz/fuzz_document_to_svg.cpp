@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzDocument.h"
 #include "fuzz/XmlCheck.h"
 #include "geometry/Crossings.h"
 #include "geometry/Figure.h"
@@ -48,7 +49,7 @@ void CheckDocument(const std::string& svg) {
 // The figure's own properties: every contour closed (at least three
 // corners, finite), every point inside the document, and a cut outline's
 // contours never crossing.
-void CheckFigure(const Figure& figure, const TStarSettings& settings) {
+void CheckFigure(const Figure& figure, const TStarSettings& settings, char separator) {
     FUZZ_CHECK(std::isfinite(figure.documentSide) || figure.contours.empty() ||
                settings.Part.IsDesign());
     const bool part = !settings.Part.IsDesign();
@@ -62,9 +63,9 @@ void CheckFigure(const Figure& figure, const TStarSettings& settings) {
             FUZZ_CHECK(v.at.Y >= -slack && v.at.Y <= figure.frameSide + slack);
         }
     }
-    const bool cut = settings.Part.CutOutline || settings.Part.CornerRadius != 0 ||
-                     settings.Part.ValleyRadius != 0 || settings.Part.Offset != 0;
-    if (part && cut) FUZZ_CHECK(!ContoursCross(figure.contours));
+    if (part && PartParametersOfSettings(settings, separator).NeedsCutOutline()) {
+        FUZZ_CHECK(!ContoursCross(figure.contours));
+    }
 }
 
 }  // namespace
@@ -72,16 +73,10 @@ void CheckFigure(const Figure& figure, const TStarSettings& settings) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (const char separator : {'.', ','}) {
-        SettingsModel model("/home/user", separator);
-        try {
-            ReadSettings(IniDocument::Parse(bytes), "/home/user", model, nullptr, separator);
-        } catch (const EPolygravError&) {
-            // A colour error or a redraw's error stops the load; what was
-            // applied stays in force.
-        }
+        const SettingsModel model = fuzz::LoadFuzzDocument(bytes, separator);
         try {
             const Figure figure = BuildFigure(model.values, separator);
-            CheckFigure(figure, model.values);
+            CheckFigure(figure, model.values, separator);
             CheckDocument(SvgDocumentOf(figure));
         } catch (const EPolygravError&) {
             // An empty or held-back point count or radius is refused, and so

@@ -7,21 +7,6 @@ namespace polygrav {
 
 namespace {
 
-// A text quoted in a message. The message travels as a C string, which a NUL
-// byte would end, so each NUL stands as U+FFFD, the mark for a byte that
-// cannot be shown.
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\0') {
-            quoted += "\xEF\xBF\xBD";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
-
 // A length in the "0.0000" pattern with a full stop, whatever the locale;
 // a value that rounds to zero loses its sign.
 std::string Fixed4(double value) {
@@ -33,6 +18,20 @@ std::string Fixed4(double value) {
 }
 
 }  // namespace
+
+std::string Quoted(std::string_view text) {
+    // The message travels as a C string, which a NUL byte would end, so
+    // each NUL stands as U+FFFD, the mark for a byte that cannot be shown.
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\0') {
+            quoted += "\xEF\xBF\xBD";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
 
 std::string NotAnIntegerMessage(const std::string& text) {
     return Quoted(text) + " は整数ではありません";

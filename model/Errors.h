@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace polygrav {
 
@@ -47,6 +48,10 @@ class EPartError : public EPolygravError {
   public:
     using EPolygravError::EPolygravError;
 };
+
+// A text as messages quote it: in single quotes, a NUL byte standing as
+// U+FFFD so that the message stays whole as a C string.
+std::string Quoted(std::string_view text);
 
 // In the next three messages a NUL byte of <text> stands as U+FFFD, so that
 // the message is whole also where it is read as a C string (what()).

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/AppInfo.h"
+#include "model/Messages.h"
 
 namespace polygrav {
 
@@ -52,18 +53,7 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv) {
 }
 
 std::string UsageText() {
-    return std::string(kVersionText) +
-           "\n"
-           "\n"
-           "Usage:\n"
-           "  polygrav              open the window with the settings of polygrav.ini\n"
-           "  polygrav FILE.pgv     write FILE.svg from the settings document and end;\n"
-           "                        exit status 0 when the SVG was written, 1 otherwise\n"
-           "  polygrav --help       show this text\n"
-           "  polygrav --version    show the version\n"
-           "\n"
-           "An argument that is no .pgv document ends the program at once, writing\n"
-           "nothing (exit status 0). Without a display, messages go to standard error.\n";
+    return MessageText(MessageId::ProgramUsage, {kVersionText});
 }
 
 void PickPlatform(bool converting) {

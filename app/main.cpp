@@ -14,6 +14,7 @@
 #include "conversion/ProgramConversion.h"
 #include "conversion/ProgramModule.h"
 #include "conversion/ProgramPath.h"
+#include "model/LanguageChoice.h"
 #include "model/NumberRules.h"
 
 namespace {
@@ -33,7 +34,8 @@ void* WindowEntry(const std::string& programPath, const char* symbol) {
     std::string why;
     void* module = LoadProgramModule(programPath, kWindowModule, why);
     void* entry = module ? ModuleEntry(module, symbol, why) : nullptr;
-    if (entry == nullptr) WriteToStandardError(programPath, "cannot load the window: " + why);
+    if (entry == nullptr)
+        WriteToStandardError(programPath, MessageText(MessageId::CannotLoadWindow, {why}));
     return entry;
 }
 
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
     // The user's locale decides the decimal separator of the radius, as it
     // does in the window.
     std::setlocale(LC_ALL, "");
+    // The user's preferred languages decide the language of the messages.
+    SetMessageLanguage(LanguageOfEnvironment());
 
     // The arguments are the program's own, decided before Qt could take any
     // of them for its options.

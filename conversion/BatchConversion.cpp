@@ -58,7 +58,7 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
         out += "]\n";
     }
     if (!out.empty() && !hooks.writeStandardOutput(out)) {
-        hooks.report(WithClosingPeriod(StreamWriteErrorMessage()));
+        hooks.report(WithClosingPeriod(StreamWriteErrorMessage().text()));
         status = 1;
     }
     return status;
@@ -130,7 +130,7 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
     const std::vector<std::optional<AtomicWriteError>> results = files.Commit();
     for (std::size_t i = 0; i < staged.size(); ++i) {
         if (results[i]) {
-            fail(staged[i].label, WithClosingPeriod(results[i]->message));
+            fail(staged[i].label, WithClosingPeriod(results[i]->message.text()));
         } else if (staged[i].view) {
             hooks.openViewer(staged[i].path);
         }

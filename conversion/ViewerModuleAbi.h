@@ -9,8 +9,12 @@ extern "C" {
 // The name of the module's one entry point.
 #define POLYGRAV_VIEWER_ENTRY "polygrav_open_in_viewer"
 
+// The language of the module's messages: the caller's.
+enum { POLYGRAV_VIEWER_JAPANESE = 0, POLYGRAV_VIEWER_ENGLISH = 1 };
+
 // Opens the file at path in the desktop's viewer; a message for the user
-// (no viewer, a failed start) goes to report with context.
+// (no viewer, a failed start) goes to report with context, in language.
 typedef void (*PolygravViewerReport)(const char* text, void* context);
-typedef void (*PolygravOpenInViewer)(const char* path, PolygravViewerReport report, void* context);
+typedef void (*PolygravOpenInViewer)(const char* path, int language, PolygravViewerReport report,
+                                     void* context);
 }

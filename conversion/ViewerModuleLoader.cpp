@@ -2,6 +2,7 @@
 
 #include "conversion/ProgramModule.h"
 #include "conversion/ViewerModuleAbi.h"
+#include "model/Messages.h"
 
 namespace polygrav {
 
@@ -19,11 +20,13 @@ void OpenWithViewerModule(const std::string& programPath, const std::string& pat
     void* module = LoadProgramModule(programPath, "polygrav-viewer.so", why);
     void* entry = module ? ModuleEntry(module, POLYGRAV_VIEWER_ENTRY, why) : nullptr;
     if (entry == nullptr) {
-        report("cannot load the viewer module: " + why);
+        report(MessageText(MessageId::CannotLoadViewerModule, {why}));
         return;
     }
     reinterpret_cast<PolygravOpenInViewer>(entry)(
-        path.c_str(), Report, const_cast<std::function<void(const std::string&)>*>(&report));
+        path.c_str(),
+        MessageLanguage() == Language::English ? POLYGRAV_VIEWER_ENGLISH : POLYGRAV_VIEWER_JAPANESE,
+        Report, const_cast<std::function<void(const std::string&)>*>(&report));
 }
 
 }  // namespace polygrav

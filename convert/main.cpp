@@ -14,6 +14,7 @@
 #include "conversion/ProgramPath.h"
 #include "conversion/ViewerModuleLoader.h"
 #include "export/CairoEncoders.h"
+#include "model/LanguageChoice.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     // The user's locale decides the decimal separator of the radius, as in
     // the window.
     std::setlocale(LC_ALL, "");
+    // The user's preferred languages decide the language of the messages.
+    SetMessageLanguage(LanguageOfEnvironment());
     const std::string programPath = RunningProgramPath(argv[0]);
     const std::string title = ApplicationTitle(programPath);
 

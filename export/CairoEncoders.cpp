@@ -48,14 +48,19 @@ std::string EncodeThroughModule(const std::string& programPath, int format, cons
     void* module = LoadProgramModule(programPath, "polygrav-cairo.so", why);
     void* entry = module ? ModuleEntry(module, POLYGRAV_CAIRO_ENCODE, why) : nullptr;
     const char* name = format == POLYGRAV_CAIRO_PDF ? "PDF" : "PNG";
-    if (entry == nullptr) throw EExportError(CannotRenderMessage(name) + " (" + why + ")");
+    if (entry == nullptr) throw EExportError(CannotRenderMessage(name, why));
     const FlatFigure flat(figure);
     char* bytes = nullptr;
     std::size_t size = 0;
     const int failed = reinterpret_cast<PolygravEncodeWithCairo>(entry)(
-        format, flat.view(), dpi, transparent ? 1 : 0, &bytes, &size);
+        format, flat.view(), dpi, transparent ? 1 : 0,
+        MessageLanguage() == Language::English ? POLYGRAV_CAIRO_ENGLISH : POLYGRAV_CAIRO_JAPANESE,
+        &bytes, &size);
     const std::unique_ptr<char, decltype(&std::free)> owned(bytes, &std::free);
-    if (failed) throw EExportError(bytes ? std::string(bytes) : CannotRenderMessage(name));
+    if (failed) {
+        throw EExportError(bytes ? Message{MessageId::Verbatim, {bytes}}
+                                 : CannotRenderMessage(name));
+    }
     return std::string(bytes, size);
 }
 

@@ -9,6 +9,7 @@
 #include "export/CairoModuleAbi.h"
 #include "export/PdfWriter.h"
 #include "export/PngWriter.h"
+#include "model/Messages.h"
 
 namespace {
 
@@ -44,8 +45,11 @@ char* Copy(const std::string& text) {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int polygrav_encode_with_cairo(
-    int format, const PolygravFigureView* view, int dpi, int transparent, char** bytes,
-    size_t* size) {
+    int format, const PolygravFigureView* view, int dpi, int transparent, int language,
+    char** bytes, size_t* size) {
+    // The module has its own copy of the core, whose messages follow the
+    // caller's language.
+    SetMessageLanguage(language == POLYGRAV_CAIRO_ENGLISH ? Language::English : Language::Japanese);
     try {
         const Figure figure = FigureOf(*view);
         const std::string file = format == POLYGRAV_CAIRO_PDF

@@ -29,8 +29,12 @@ struct PolygravFigureView {
 
 enum { POLYGRAV_CAIRO_PDF = 0, POLYGRAV_CAIRO_PNG = 1 };
 
+// The language of the module's messages: the caller's.
+enum { POLYGRAV_CAIRO_JAPANESE = 0, POLYGRAV_CAIRO_ENGLISH = 1 };
+
 // Encodes the figure; returns 0 and the file in *bytes / *size, or 1 and a
-// message for the user in *bytes (NUL-terminated). *bytes is freed with free.
+// message for the user in *bytes (NUL-terminated) in the given language.
+// *bytes is freed with free.
 typedef int (*PolygravEncodeWithCairo)(int format, const struct PolygravFigureView* figure, int dpi,
-                                       int transparent, char** bytes, size_t* size);
+                                       int transparent, int language, char** bytes, size_t* size);
 }

@@ -5,39 +5,39 @@
 
 namespace polygrav {
 
-std::string UnknownFormatMessage(std::string_view text) {
-    return Quoted(text) + " は出力形式ではありません (svg, dxf, pdf, png)";
+Message UnknownFormatMessage(std::string_view text) {
+    return {MessageId::UnknownFormat, {Quoted(text)}};
 }
 
-std::string UnknownExtensionMessage(std::string_view path) {
-    return Quoted(path) + " の拡張子から出力形式が分かりません";
+Message UnknownExtensionMessage(std::string_view path) {
+    return {MessageId::UnknownExtension, {Quoted(path)}};
 }
 
-std::string UnknownDxfVersionMessage(std::string_view text) {
-    return Quoted(text) + " は DXF の版ではありません (r12, r2000)";
+Message UnknownDxfVersionMessage(std::string_view text) {
+    return {MessageId::UnknownDxfVersion, {Quoted(text)}};
 }
 
-std::string UnknownDxfArcsMessage(std::string_view text) {
-    return Quoted(text) + " は DXF の円弧の書き方ではありません (bulge, segments)";
+Message UnknownDxfArcsMessage(std::string_view text) {
+    return {MessageId::UnknownDxfArcs, {Quoted(text)}};
 }
 
-std::string ResolutionOutOfRangeMessage(int dpi) {
-    return "解像度 " + std::to_string(dpi) + " dpi は 1 から 2400 dpi の範囲外です";
+Message ResolutionOutOfRangeMessage(int dpi) {
+    return {MessageId::ResolutionOutOfRange, {std::to_string(dpi)}};
 }
 
-std::string ImageTooLargeMessage(double side, int limit) {
+Message ImageTooLargeMessage(double side, int limit) {
     char text[32];
     std::snprintf(text, sizeof text, "%.0f", side);
-    return std::string(text) + " × " + text + " ピクセルの画像は大きすぎます (一辺 " +
-           std::to_string(limit) + " ピクセルまで)";
+    return {MessageId::ImageTooLarge, {text, std::to_string(limit)}};
 }
 
-std::string InvalidFigureMessage() {
-    return "図形の寸法が不正なため書き出せません";
+Message InvalidFigureMessage() {
+    return {MessageId::InvalidFigure, {}};
 }
 
-std::string CannotRenderMessage(std::string_view what) {
-    return std::string(what) + " を作成できません";
+Message CannotRenderMessage(std::string_view what, std::string_view why) {
+    if (why.empty()) return {MessageId::CannotRender, {std::string(what)}};
+    return {MessageId::CannotRenderBecause, {std::string(what), std::string(why)}};
 }
 
 }  // namespace polygrav

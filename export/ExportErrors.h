@@ -14,30 +14,17 @@ class EExportError : public EPolygravError {
     using EPolygravError::EPolygravError;
 };
 
-// "'<text>' は出力形式ではありません (svg, dxf, pdf, png)"
-// English: "'<text>' is not an output format (svg, dxf, pdf, png)"
-std::string UnknownFormatMessage(std::string_view text);
-// "'<path>' の拡張子から出力形式が分かりません"
-// English: "the output format cannot be told from the extension of '<path>'"
-std::string UnknownExtensionMessage(std::string_view path);
-// "'<text>' は DXF の版ではありません (r12, r2000)"
-// English: "'<text>' is not a DXF version (r12, r2000)"
-std::string UnknownDxfVersionMessage(std::string_view text);
-// "'<text>' は DXF の円弧の書き方ではありません (bulge, segments)"
-// English: "'<text>' is not a way of writing DXF arcs (bulge, segments)"
-std::string UnknownDxfArcsMessage(std::string_view text);
-// "解像度 <dpi> dpi は 1 から 2400 dpi の範囲外です"
-// English: "a resolution of <dpi> dpi is outside 1 to 2400 dpi"
-std::string ResolutionOutOfRangeMessage(int dpi);
-// "<side> × <side> ピクセルの画像は大きすぎます (一辺 <limit> ピクセルまで)"
-// English: "an image of <side> × <side> pixels is too large (at most <limit>
-// pixels a side)"
-std::string ImageTooLargeMessage(double side, int limit);
-// "図形の寸法が不正なため書き出せません"
-// English: "the figure cannot be written because its dimensions are invalid"
-std::string InvalidFigureMessage();
-// "<what> を作成できません"
-// English: "<what> cannot be created" (what: "PDF", "PNG")
-std::string CannotRenderMessage(std::string_view what);
+// The writers' messages, each the catalogue entry of its name (see
+// model/Messages.def) with its arguments; texts given by the user quoted.
+Message UnknownFormatMessage(std::string_view text);
+Message UnknownExtensionMessage(std::string_view path);
+Message UnknownDxfVersionMessage(std::string_view text);
+Message UnknownDxfArcsMessage(std::string_view text);
+Message ResolutionOutOfRangeMessage(int dpi);
+// side is the image's side in pixels, limit the largest allowed.
+Message ImageTooLargeMessage(double side, int limit);
+Message InvalidFigureMessage();
+// what names the format ("PDF", "PNG"); why, when given, says what failed.
+Message CannotRenderMessage(std::string_view what, std::string_view why = {});
 
 }  // namespace polygrav

@@ -37,9 +37,9 @@ std::optional<AtomicWriteError> Capture(Step&& step) {
     try {
         step();
     } catch (const EFCreateError& e) {
-        return AtomicWriteError{AtomicWriteError::Kind::CannotCreate, e.what()};
+        return AtomicWriteError{AtomicWriteError::Kind::CannotCreate, e.message()};
     } catch (const EWriteError& e) {
-        return AtomicWriteError{AtomicWriteError::Kind::WriteFailed, e.what()};
+        return AtomicWriteError{AtomicWriteError::Kind::WriteFailed, e.message()};
     }
     return std::nullopt;
 }

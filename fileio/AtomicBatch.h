@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Messages.h"
+
 namespace polygrav {
 
 namespace fileio_detail {
@@ -17,11 +19,11 @@ class ReplacementFile;
 // WriteFileAtomically raises for it, as a value.
 struct AtomicWriteError {
     enum class Kind {
-        CannotCreate,  // EFCreateError "ファイル %s を作成できません"
-        WriteFailed,   // EWriteError "ストリームへの書き込みエラー"
+        CannotCreate,  // EFCreateError CannotCreateFile
+        WriteFailed,   // EWriteError StreamWriteError
     };
     Kind kind = Kind::WriteFailed;
-    std::string message;  // the exception's what()
+    Message message;  // the exception's message
 
     friend bool operator==(const AtomicWriteError&, const AtomicWriteError&) = default;
 

@@ -33,80 +33,77 @@ std::string Quoted(std::string_view text) {
     return quoted + "'";
 }
 
-std::string NotAnIntegerMessage(const std::string& text) {
-    return Quoted(text) + " は整数ではありません";
+Message NotAnIntegerMessage(const std::string& text) {
+    return {MessageId::NotAnInteger, {Quoted(text)}};
 }
 
-std::string NotAFloatMessage(const std::string& text) {
-    return Quoted(text) + " は浮動小数点数ではありません";
+Message NotAFloatMessage(const std::string& text) {
+    return {MessageId::NotAFloat, {Quoted(text)}};
 }
 
-std::string TooFewPointsMessage(const std::string& text) {
-    return Quoted(text) + " は3以上の整数ではありません";
+Message TooFewPointsMessage(const std::string& text) {
+    return {MessageId::TooFewPoints, {Quoted(text)}};
 }
 
-std::string CannotCreateFileMessage(const std::string& path) {
-    return "ファイル " + path + " を作成できません";
+Message CannotCreateFileMessage(const std::string& path) {
+    return {MessageId::CannotCreateFile, {path}};
 }
 
-std::string CannotOpenFileMessage(const std::string& path) {
-    return "ファイル " + path + " を開けません";
+Message CannotOpenFileMessage(const std::string& path) {
+    return {MessageId::CannotOpenFile, {path}};
 }
 
-std::string StreamWriteErrorMessage() {
-    return "ストリームへの書き込みエラー";
+Message StreamWriteErrorMessage() {
+    return {MessageId::StreamWriteError, {}};
 }
 
-std::string CannotWriteIniMessage(const std::string& path) {
-    return path + " に書き込めません";
+Message CannotWriteIniMessage(const std::string& path) {
+    return {MessageId::CannotWriteIni, {path}};
 }
 
-std::string PointCountOutOfRangeMessage(int n) {
-    return "点の数 " + std::to_string(n) + " は 3～100 の範囲にありません";
+Message SettingOutOfRangeMessage(const std::string& key, int value, int low, int high) {
+    return {MessageId::SettingOutOfRange,
+            {key, std::to_string(value), std::to_string(low), std::to_string(high)}};
 }
 
-std::string SizeOutOfRangeMessage(double value) {
-    return "大きさ " + Fixed4(value) + " mm は使える正の長さではありません";
+Message PointCountOutOfRangeMessage(int n) {
+    return {MessageId::PointCountOutOfRange, {std::to_string(n)}};
 }
 
-std::string StarStepOutOfRangeMessage(int k, int largest) {
-    return "星のステップ " + std::to_string(k) + " は 2～" + std::to_string(largest) +
-           " の範囲にありません";
+Message SizeOutOfRangeMessage(double value) {
+    return {MessageId::SizeOutOfRange, {Fixed4(value)}};
 }
 
-std::string SettingOutOfRangeMessage(const std::string& key, int value, int low, int high) {
-    return key + " の値 " + std::to_string(value) + " は " + std::to_string(low) + "～" +
-           std::to_string(high) + " の範囲にありません";
+Message StarStepOutOfRangeMessage(int k, int largest) {
+    return {MessageId::StarStepOutOfRange, {std::to_string(k), std::to_string(largest)}};
 }
 
-std::string NegativeRadiusMessage(double radius) {
-    return "半径 " + Fixed4(radius) + " mm は 0 以上の長さではありません";
+Message NegativeRadiusMessage(double radius) {
+    return {MessageId::NegativeRadius, {Fixed4(radius)}};
 }
 
-std::string OffsetOutOfRangeMessage(double offset) {
-    return "オフセット " + Fixed4(offset) + " mm は -1000～1000 mm の範囲にありません";
+Message OffsetOutOfRangeMessage(double offset) {
+    return {MessageId::OffsetOutOfRange, {Fixed4(offset)}};
 }
 
-std::string InnerRatioOutOfRangeMessage(double ratio) {
-    return "内側の比率 " + Fixed4(ratio) + " は 0 より大きく 1 より小さい数ではありません";
+Message InnerRatioOutOfRangeMessage(double ratio) {
+    return {MessageId::InnerRatioOutOfRange, {Fixed4(ratio)}};
 }
 
-std::string CornerRadiusTooLargeMessage(double radius, double largest) {
-    return "角の半径 " + Fixed4(radius) + " mm は収まりません。収まる最大の半径は " +
-           Fixed4(largest) + " mm です";
+Message CornerRadiusTooLargeMessage(double radius, double largest) {
+    return {MessageId::CornerRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
 }
 
-std::string ValleyRadiusTooLargeMessage(double radius, double largest) {
-    return "谷の半径 " + Fixed4(radius) + " mm は収まりません。収まる最大の半径は " +
-           Fixed4(largest) + " mm です";
+Message ValleyRadiusTooLargeMessage(double radius, double largest) {
+    return {MessageId::ValleyRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
 }
 
-std::string OffsetLeavesNothingMessage(double offset) {
-    return "オフセット " + Fixed4(offset) + " mm では輪郭が残りません";
+Message OffsetLeavesNothingMessage(double offset) {
+    return {MessageId::OffsetLeavesNothing, {Fixed4(offset)}};
 }
 
-std::string NoOutlineMessage() {
-    return "この設定では輪郭ができません";
+Message NoOutlineMessage() {
+    return {MessageId::NoOutline, {}};
 }
 
 std::string WithClosingPeriod(const std::string& message) {

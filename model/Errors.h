@@ -4,12 +4,22 @@
 #include <string>
 #include <string_view>
 
+#include "model/Messages.h"
+
 namespace polygrav {
 
-// Every error the program shows to the user carries its final text (UTF-8).
+// Every error the program shows to the user: what() is its text (UTF-8) in
+// the program's message language, and message() its id and arguments for
+// showing it in either language.
 class EPolygravError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit EPolygravError(Message message)
+        : std::runtime_error(message.text()), message_(std::move(message)) {}
+
+    const Message& message() const { return message_; }
+
+  private:
+    Message message_;
 };
 
 // A text that is not a number where one is needed.
@@ -53,48 +63,31 @@ class EPartError : public EPolygravError {
 // U+FFFD so that the message stays whole as a C string.
 std::string Quoted(std::string_view text);
 
-// In the next three messages a NUL byte of <text> stands as U+FFFD, so that
-// the message is whole also where it is read as a C string (what()).
-// "'<text>' は整数ではありません"
-std::string NotAnIntegerMessage(const std::string& text);
-// "'<text>' は浮動小数点数ではありません"
-std::string NotAFloatMessage(const std::string& text);
-// "'<text>' は3以上の整数ではありません": a point count below 3, which the
-// geometry cannot use.
-std::string TooFewPointsMessage(const std::string& text);
-// "ファイル <path> を作成できません"
-std::string CannotCreateFileMessage(const std::string& path);
-// "ファイル <path> を開けません"
-std::string CannotOpenFileMessage(const std::string& path);
-// "ストリームへの書き込みエラー"
-std::string StreamWriteErrorMessage();
-// "<path> に書き込めません"
-std::string CannotWriteIniMessage(const std::string& path);
+// The messages of the core, each the catalogue entry of its name (see
+// model/Messages.def) with its arguments. Texts given by the user are
+// quoted; lengths appear in the "0.0000" pattern with a full stop.
+Message NotAnIntegerMessage(const std::string& text);
+Message NotAFloatMessage(const std::string& text);
+// A point count below 3, which the geometry cannot use.
+Message TooFewPointsMessage(const std::string& text);
+Message CannotCreateFileMessage(const std::string& path);
+Message CannotOpenFileMessage(const std::string& path);
+Message StreamWriteErrorMessage();
+Message CannotWriteIniMessage(const std::string& path);
+// A settings key's integer value outside low..high.
+Message SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
 
-// Messages of the part's geometry. Lengths appear in the "0.0000" pattern.
-// "Point count <n> is outside the range 3 to 100"
-std::string PointCountOutOfRangeMessage(int n);
-// "The size <value> mm is not a positive length the geometry can use"
-std::string SizeOutOfRangeMessage(double value);
-// "Star step <k> is outside the range 2 to <largest>"
-std::string StarStepOutOfRangeMessage(int k, int largest);
-// "Radius <radius> mm is not a length of 0 or more"
-std::string NegativeRadiusMessage(double radius);
-// "Offset <offset> mm is outside the range -1000 to 1000 mm"
-std::string OffsetOutOfRangeMessage(double offset);
-// "Inner ratio <ratio> is not greater than 0 and less than 1"
-std::string InnerRatioOutOfRangeMessage(double ratio);
-// "Corner radius <radius> mm does not fit; the largest that fits is <largest> mm"
-std::string CornerRadiusTooLargeMessage(double radius, double largest);
-// "Valley radius <radius> mm does not fit; the largest that fits is <largest> mm"
-std::string ValleyRadiusTooLargeMessage(double radius, double largest);
-// "Offset <offset> mm leaves nothing of the outline"
-std::string OffsetLeavesNothingMessage(double offset);
-// "These settings give no outline"
-std::string NoOutlineMessage();
-// "<key> の値 <value> は <low>～<high> の範囲にありません"
-// English: "the value <value> of <key> is not within <low> to <high>"
-std::string SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
+// Messages of the part's geometry.
+Message PointCountOutOfRangeMessage(int n);
+Message SizeOutOfRangeMessage(double value);
+Message StarStepOutOfRangeMessage(int k, int largest);
+Message NegativeRadiusMessage(double radius);
+Message OffsetOutOfRangeMessage(double offset);
+Message InnerRatioOutOfRangeMessage(double ratio);
+Message CornerRadiusTooLargeMessage(double radius, double largest);
+Message ValleyRadiusTooLargeMessage(double radius, double largest);
+Message OffsetLeavesNothingMessage(double offset);
+Message NoOutlineMessage();
 
 // The text of the error box: the message with a full stop appended when its
 // last byte compares greater than "." (so a message ending in a letter, a

@@ -21,9 +21,8 @@ class DesktopShell {
     virtual ~DesktopShell() = default;
 
     // Opens the file just written in the program the desktop associates with
-    // its type. A missing association shows "SVGのビューワーが見つかりませんでした。",
-    // a failed start "実行できません (<code>)"; nothing is raised and the file
-    // stays written.
+    // its type. A missing association or a failed start shows a message (see
+    // OpenInViewer); nothing is raised and the file stays written.
     virtual void OpenWrittenFile(const std::string& path) = 0;
 
     // Writes the shortcut "<name>.desktop" into the place that the keyword

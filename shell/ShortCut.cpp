@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "model/Messages.h"
 #include "shell/DesktopEntry.h"
 #include "shell/ShellMessage.h"
 
@@ -29,9 +30,9 @@ std::string AbsoluteOrEmpty(const char* path) {
 // The message for a place whose folder cannot be resolved.
 std::string UnresolvedMessage(const std::string& where) {
     if (where == kPlaceDesktop) {
-        return "デスクトップのフォルダーが見つかりません。";
+        return MessageText(MessageId::DesktopFolderNotFound);
     }
-    return "スタートメニューのフォルダーが見つかりません。";
+    return MessageText(MessageId::ProgramsFolderNotFound);
 }
 
 }  // namespace
@@ -79,7 +80,7 @@ void WriteShortCut(const std::string& name, const std::string& where,
     if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
         const int error = errno;
         ShowShellMessage(showMessage,
-                         "フォルダーを作成できません: " + folder + " (" + g_strerror(error) + ")");
+                         MessageText(MessageId::CannotCreateFolder, {folder, g_strerror(error)}));
         return;
     }
 
@@ -91,7 +92,7 @@ void WriteShortCut(const std::string& name, const std::string& where,
     if (!g_file_set_contents_full(file.c_str(), text.data(), static_cast<gssize>(text.size()),
                                   G_FILE_SET_CONTENTS_CONSISTENT, 0755, &error)) {
         ShowShellMessage(showMessage,
-                         "ショートカットを作成できません: " + file + " (" + error->message + ")");
+                         MessageText(MessageId::CannotCreateShortCut, {file, error->message}));
     }
 }
 

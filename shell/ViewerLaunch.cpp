@@ -1,5 +1,6 @@
 #include "shell/ViewerLaunch.h"
 
+#include "model/Messages.h"
 #include "shell/ShellMessage.h"
 
 namespace polygrav {
@@ -42,14 +43,26 @@ bool RunViewer(GAppInfo* viewer, const std::string& path, const ShowMessageFn& s
     // The code of GIO's error; a failed spawn gives a GSpawnError code, for
     // instance 2 when the viewer's working folder does not exist.
     const int code = error ? error->code : 0;
-    ShowShellMessage(showMessage, "実行できません (" + std::to_string(code) + ")");
+    ShowShellMessage(showMessage, MessageText(MessageId::CannotRun, {std::to_string(code)}));
     return false;
+}
+
+std::string NoViewerMessage(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    std::string type;
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        g_autofree gchar* upper = g_ascii_strup(path.c_str() + dot + 1, -1);
+        type = upper;
+    }
+    if (type.empty() || type == "SVG") return MessageText(MessageId::NoViewer);
+    return MessageText(MessageId::NoViewerForType, {type});
 }
 
 void OpenInViewer(const std::string& path, const ShowMessageFn& showMessage) {
     const GObjectPtr<GAppInfo> viewer = FindViewer(path);
     if (!viewer) {
-        ShowShellMessage(showMessage, "SVGのビューワーが見つかりませんでした。");
+        ShowShellMessage(showMessage, NoViewerMessage(path));
         return;
     }
     RunViewer(viewer.get(), path, showMessage);

@@ -20,13 +20,18 @@ std::string QuoteStr(const std::string& text);
 GObjectPtr<GAppInfo> FindViewer(const std::string& path);
 
 // Starts viewer on the file at path, handed over as one file, without a shell
-// and without waiting for it. When GIO cannot start it, shows
-// "実行できません (<code>)" with the code of GIO's error and returns false.
+// and without waiting for it. When GIO cannot start it, shows the message
+// CannotRun with the code of GIO's error and returns false.
 bool RunViewer(GAppInfo* viewer, const std::string& path, const ShowMessageFn& showMessage);
 
+// The message for a file that no viewer opens: NoViewer for an SVG (or a
+// name without extension), else NoViewerForType with the extension in
+// capitals ("DXF").
+std::string NoViewerMessage(const std::string& path);
+
 // Opens the file just written at path in its viewer, or shows
-// "SVGのビューワーが見つかりませんでした。" when it has none. Raises nothing;
-// the file stays as it is.
+// NoViewerMessage(path) when it has none. Raises nothing; the file stays as
+// it is.
 void OpenInViewer(const std::string& path, const ShowMessageFn& showMessage);
 
 }  // namespace polygrav

@@ -27,10 +27,14 @@ ProgramSandbox::ProgramSandbox() : env_(QProcessEnvironment::systemEnvironment()
     env_.insert("XDG_DATA_DIRS", path("system"));
     env_.insert("XDG_CACHE_HOME", path("cache"));
     env_.insert("XDG_RUNTIME_DIR", path("runtime"));
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                             "DBUS_SESSION_BUS_ADDRESS", "XDG_CURRENT_DESKTOP"}) {
+    for (const char* name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS",
+          "XDG_CURRENT_DESKTOP", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
         env_.remove(QString::fromLatin1(name));
     }
+    // The design's language whatever the developer's locale; a test that
+    // wants another sets LANG (or LANGUAGE) itself.
+    env_.insert("LANG", "C.UTF-8");
 }
 
 void ProgramSandbox::writeFile(const QString& name, const QByteArray& bytes) const {

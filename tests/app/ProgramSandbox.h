@@ -21,7 +21,9 @@ struct ProgramRun {
 // A private copy of the built program and its modules in a fresh folder, so that its
 // settings file beside it belongs to this test alone, run in a sandboxed
 // environment: its own home and XDG folders, and system data folders with
-// no applications, so that no viewer of the machine's ever starts.
+// no applications, so that no viewer of the machine's ever starts. The
+// language is the design's (LANG=C.UTF-8, no LANGUAGE, LC_ALL or
+// LC_MESSAGES) whatever the developer's locale.
 class ProgramSandbox {
   public:
     ProgramSandbox();

@@ -7,6 +7,9 @@
 #include <QTest>
 
 #include "ProgramSandbox.h"
+#include "export/ExportErrors.h"
+#include "model/Errors.h"
+#include "model/Messages.h"
 #include "model/StarSettings.h"
 #include "svg/SvgDocument.h"
 
@@ -149,7 +152,8 @@ void ConvertProcessTest::viewerOnlyWhenAsked() {
     QVERIFY(QFile::remove(box.path("polygrav-viewer.so")));
     const ProgramRun noModule = box.runProgram(convert, {"--view", "v.pgv"});
     QCOMPARE(noModule.exitCode, 0);
-    QVERIFY(noModule.err.contains("cannot load the viewer module"));
+    const std::string why = MessageText(MessageId::CannotLoadViewerModule, {""});
+    QVERIFY(noModule.err.contains(QByteArray::fromStdString(why)));
 }
 
 // Every format from one figure, each file beside its document; PDF and PNG
@@ -198,33 +202,53 @@ void ConvertProcessTest::formatFromTheOutputsExtension() {
 
 void ConvertProcessTest::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("lang");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown option") << QStringList{"--bogus", "a.pgv"} << "--bogus: unknown option";
-    QTest::newRow("set without =")
-        << QStringList{"--set", "EdgeNumber", "a.pgv"} << "--set EdgeNumber: KEY=VALUE expected";
-    QTest::newRow("unknown key") << QStringList{"--set", "Size=3", "a.pgv"}
-                                 << "--set Size=3: unknown settings key 'Size'";
-    QTest::newRow("rejected colour") << QStringList{"--set", "StrokeColor=x", "a.pgv"}
-                                     << "--set StrokeColor=x: 'x' は整数ではありません.";
-    QTest::newRow("-o with two documents")
-        << QStringList{"-o", "x.svg", "a.pgv", "b.pgv"} << "-o x.svg: one document only, 2 given";
-    QTest::newRow("nothing to do") << QStringList{} << "no document given";
-    QTest::newRow("unknown format")
-        << QStringList{"--format", "svg,gif", "a.pgv"}
-        << "--format svg,gif: 'gif' は出力形式ではありません (svg, dxf, pdf, png)";
-    QTest::newRow("resolution out of range")
-        << QStringList{"--dpi", "0", "a.pgv"}
-        << "--dpi 0: 解像度 0 dpi は 1 から 2400 dpi の範囲外です.";
-    QTest::newRow("-o with two formats") << QStringList{"--format", "svg,dxf", "-o", "x", "a.pgv"}
-                                         << "-o x: one format only, 2 given";
+    const auto text = [](MessageId id, std::vector<std::string> args, Language language) {
+        return QString::fromStdString(MessageText(id, args, language));
+    };
+    const auto period = [](const Message& m, Language language) {
+        return QString::fromStdString(WithClosingPeriod(m.In(language)));
+    };
+    for (const Language language : {Language::Japanese, Language::English}) {
+        const QByteArray lang = language == Language::English ? "en_US.UTF-8" : "C.UTF-8";
+        const char* in = language == Language::English ? " (English)" : "";
+        const auto row = [&](const char* name) -> QTestData& {
+            return QTest::newRow(qPrintable(QString::fromLatin1(name) + QLatin1String(in)));
+        };
+        row("unknown option") << QStringList{"--bogus", "a.pgv"} << lang
+                              << text(MessageId::UnknownOption, {"--bogus"}, language);
+        row("set without =") << QStringList{"--set", "EdgeNumber", "a.pgv"} << lang
+                             << text(MessageId::SetLineExpected, {"EdgeNumber"}, language);
+        row("unknown key") << QStringList{"--set", "Size=3", "a.pgv"} << lang
+                           << text(MessageId::SetUnknownKey, {"Size=3", "'Size'"}, language);
+        row("rejected colour") << QStringList{"--set", "StrokeColor=x", "a.pgv"} << lang
+                               << "--set StrokeColor=x: " +
+                                      period(NotAnIntegerMessage("x"), language);
+        row("-o with two documents")
+            << QStringList{"-o", "x.svg", "a.pgv", "b.pgv"} << lang
+            << text(MessageId::OutputOneDocument, {"x.svg", "2"}, language);
+        row("nothing to do") << QStringList{} << lang << text(MessageId::NoDocument, {}, language);
+        row("unknown format") << QStringList{"--format", "svg,gif", "a.pgv"} << lang
+                              << "--format svg,gif: " +
+                                     period(UnknownFormatMessage("gif"), language);
+        row("resolution out of range")
+            << QStringList{"--dpi", "0", "a.pgv"} << lang
+            << "--dpi 0: " + period(ResolutionOutOfRangeMessage(0), language);
+        row("-o with two formats") << QStringList{"--format", "svg,dxf", "-o", "x", "a.pgv"} << lang
+                                   << text(MessageId::OutputOneFormat, {"x", "2"}, language);
+    }
 }
 
-// A usage error: exit status 2, the argument named, a short usage, and
-// nothing written, not even for the good document before the bad option.
+// A usage error: exit status 2, the argument named in the user's language, a
+// short usage in it, and nothing written, not even for the good document
+// before the bad option.
 void ConvertProcessTest::usageErrors() {
     QFETCH(QStringList, args);
+    QFETCH(QByteArray, lang);
     QFETCH(QString, message);
     ProgramSandbox box;
+    box.environment().insert("LANG", QString::fromLatin1(lang));
     const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
     box.writeFile("a.pgv", "[SVG]\n");
     box.writeFile("b.pgv", "[SVG]\n");
@@ -232,17 +256,34 @@ void ConvertProcessTest::usageErrors() {
     const ProgramRun run = box.runProgram(convert, args);
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(Messages(run.err, "polygrav-convert: "), QStringList{message});
-    QVERIFY(run.err.contains("Usage: polygrav-convert"));
+    const Language language = lang.startsWith("en") ? Language::English : Language::Japanese;
+    QVERIFY(run.err.endsWith(QByteArray::fromStdString(
+        std::string(MessageTemplate(MessageId::ConvertShortUsage, language)))));
     QCOMPARE(Entries(box), before);
 }
 
+// The help in the user's language: English when English comes first among
+// the preferred languages, Japanese for C and for Japanese.
 void ConvertProcessTest::help() {
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    const ProgramRun run = box.runProgram(convert, {"--help"});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.contains("--set KEY=VALUE"));
-    QVERIFY(run.out.contains("Exit status"));
+    struct Row {
+        const char* lang;
+        const char* language;
+        Language expected;
+    };
+    for (const Row& row :
+         {Row{"C", "", Language::Japanese}, Row{"ja_JP.UTF-8", "", Language::Japanese},
+          Row{"en_US.UTF-8", "", Language::English},
+          Row{"ja_JP.UTF-8", "en_GB:ja", Language::English},
+          Row{"en_US.UTF-8", "fr:ja:en", Language::Japanese}}) {
+        ProgramSandbox box;
+        box.environment().insert("LANG", QString::fromLatin1(row.lang));
+        if (*row.language) box.environment().insert("LANGUAGE", QString::fromLatin1(row.language));
+        const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
+        const ProgramRun run = box.runProgram(convert, {"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray::fromStdString(
+                              std::string(MessageTemplate(MessageId::ConvertUsage, row.expected))));
+    }
 }
 
 QTEST_GUILESS_MAIN(ConvertProcessTest)

@@ -99,7 +99,7 @@ TEST(Fillet, RadiusThatDoesNotFitIsRefusedWithTheLargestThatFits) {
         const char* name;
         double corner;
         double valley;
-        std::string message;
+        Message message;
         double largestCorner;
         double largestValley;
     };
@@ -114,12 +114,12 @@ TEST(Fillet, RadiusThatDoesNotFitIsRefusedWithTheLargestThatFits) {
             FilletCorners({ring}, row.corner, row.valley);
             ADD_FAILURE() << "accepted";
         } catch (const EPartError& e) {
-            EXPECT_EQ(e.what(), row.message);
+            EXPECT_EQ(e.message(), row.message);
         }
         // The radius named fits; a little more does not.
         EXPECT_NO_THROW(FilletCorners({ring}, row.largestCorner, row.largestValley));
         const double more = 0.001;
-        const bool tip = row.message.find("角") == 0;
+        const bool tip = row.message.id == MessageId::CornerRadiusTooLarge;
         EXPECT_THROW(FilletCorners({ring}, row.largestCorner + (tip ? more : 0),
                                    row.largestValley + (tip ? 0 : more)),
                      EPartError);

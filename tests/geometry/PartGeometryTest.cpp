@@ -152,10 +152,10 @@ TEST(PartGeometry, ParametersThatGiveNoPartAreRefused) {
     struct Row {
         const char* name;
         PartParameters p;
-        std::string message;
+        Message message;
     };
     std::vector<Row> rows;
-    auto add = [&rows](const char* name, auto change, std::string message) {
+    auto add = [&rows](const char* name, auto change, Message message) {
         PartParameters p;
         change(p);
         rows.push_back({name, p, std::move(message)});
@@ -205,7 +205,7 @@ TEST(PartGeometry, ParametersThatGiveNoPartAreRefused) {
             BuildPartContours(row.p);
             ADD_FAILURE() << "built";
         } catch (const EPartError& e) {
-            EXPECT_EQ(e.what(), row.message);
+            EXPECT_EQ(e.message(), row.message);
         }
     }
 }

@@ -57,8 +57,9 @@ echo "$info" | grep -qE 'standard::content-type: application/x-polygrav$' ||
     fail "a .pgv file is not of type application/x-polygrav"
 
 # The installed converter writes the SVG and finds its viewer module in
-# ../lib/polygrav: with View on and no viewer here, it says there is none.
-(cd "$tmp" && polygrav-convert --view "my star.pgv" 2> "$tmp/convert.err") ||
+# ../lib/polygrav: with View on and no viewer here, it says there is none
+# (in English, which LANGUAGE asks for).
+(cd "$tmp" && LANGUAGE=en polygrav-convert --view "my star.pgv" 2> "$tmp/convert.err") ||
     { cat "$tmp/convert.err"; fail "the installed polygrav-convert failed"; }
 [ -s "$tmp/my star.svg" ] || fail "the installed polygrav-convert wrote no SVG"
 if grep -q "cannot load the viewer module" "$tmp/convert.err"; then

@@ -42,7 +42,6 @@ namespace polygrav {
 
 namespace {
 
-const QString kStrokeWidthCaption = QStringLiteral("輪郭線の幅：");
 const QString kStrokeWidthUnit = QStringLiteral("(mm)");
 const QString kSaveFilter = QStringLiteral("SVG file(*.svg)");
 const QString kSaveDefaultSuffix = QStringLiteral("svg");
@@ -245,7 +244,7 @@ void TForm1::ChooseSwatchColor(ColorSwatch& swatch) {
 
 void TForm1::trbStrokeWidthChange() {
     const double mm = ui->trbStrokeWidth->value() / 100.0;
-    ui->lblStrokeWidth->setText(kStrokeWidthCaption +
+    ui->lblStrokeWidth->setText(tr("輪郭線の幅：") +
                                 ToQString(FormatFixed4(mm, LocaleDecimalSeparator())) +
                                 kStrokeWidthUnit);
     ui->lblStrokeWidth->adjustSize();

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/FormDialogs.h"
 #include "app/HeadlessPlatform.h"
+#include "app/InterfaceLanguage.h"
 #include "app/QtText.h"
 #include "app/QuitSignals.h"
 #include "app/Unit1.h"
@@ -29,6 +30,7 @@ extern "C" __attribute__((visibility("default"))) int polygrav_run_window(const 
     const std::string programPath = path;
     PickPlatform(false);
     QApplication app(qtArgc, qtArgv);
+    InstallInterfaceLanguage(app, InterfaceLanguage());
     const bool headless = IsHeadlessPlatform();
     const QString title = ToQString(ApplicationTitle(programPath));
 
@@ -61,6 +63,7 @@ extern "C" __attribute__((visibility("default"))) void polygrav_show_messages(
     // back to the offscreen platform and the messages go to standard error.
     PickPlatform(true);
     QApplication app(qtArgc, qtArgv);
+    InstallInterfaceLanguage(app, InterfaceLanguage());
     const std::unique_ptr<FormDialogs> dialogs =
         IsHeadlessPlatform() ? MakeHeadlessFormDialogs() : EchoErrorsToStderr(MakeQtFormDialogs());
     const QString title = ToQString(ApplicationTitle(path));

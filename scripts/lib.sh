@@ -11,7 +11,7 @@ POLYGRAV_RUN_PACKAGES=(
     fonts-ipafont-gothic
     shared-mime-info desktop-file-utils xdg-utils
     libcairo2-dev libpng-dev libpolyclipping-dev
-    qt6-l10n-tools qt6-translations-l10n
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 
 # What only the tests, the fuzz targets and the benchmarks add: the test and

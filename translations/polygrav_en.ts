@@ -1,0 +1,120 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>星(正多角形)を生成しまーす</source>
+        <translation>Let&apos;s make stars and regular polygons</translation>
+    </message>
+    <message>
+        <source>基本</source>
+        <translation>Basic</translation>
+    </message>
+    <message>
+        <source>星の角の数
+(正多角形の辺の数)
+(5-100)</source>
+        <translation>Star points
+(polygon sides)
+(5-100)</translation>
+    </message>
+    <message>
+        <source>星(正多角形)に
+外接する円の半径(mm)
+(5-100)</source>
+        <translation>Radius of the circle
+around the star (mm)
+(5-100)</translation>
+    </message>
+    <message>
+        <source>輪郭線の幅</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <source>タイプ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>星１</source>
+        <translation>Star 1</translation>
+    </message>
+    <message>
+        <source>星２</source>
+        <translation>Star 2</translation>
+    </message>
+    <message>
+        <source>正多角形</source>
+        <translation>Polygon</translation>
+    </message>
+    <message>
+        <source>輪郭線の色</source>
+        <translation>Line color</translation>
+    </message>
+    <message>
+        <source>塗りの色</source>
+        <translation>Fill color</translation>
+    </message>
+    <message>
+        <source>塗りを透明にする</source>
+        <translation>Transparent fill</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>塗り方について
+プレビュー(右の図)と
+SVG Viewerの
+結果を一致させる</source>
+        <translation>How to fill:
+make the preview
+(right) and SVG
+viewers agree</translation>
+    </message>
+    <message>
+        <source>Kiriko3306のHPを表示</source>
+        <translation>Show Kiriko3306&apos;s home page</translation>
+    </message>
+    <message>
+        <source>ショートカットの作成</source>
+        <translation>Create shortcuts</translation>
+    </message>
+    <message>
+        <source>作成</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>デスクトップ</source>
+        <translation>Desktop</translation>
+    </message>
+    <message>
+        <source>スタートメニュー</source>
+        <translation>Program menu</translation>
+    </message>
+    <message>
+        <source>一致させる</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <source>SVG作成</source>
+        <translation>Create SVG</translation>
+    </message>
+    <message>
+        <source>変換後のSVGを開く</source>
+        <translation>Open the file</translation>
+    </message>
+    <message>
+        <source>画面表示</source>
+        <translation>Display</translation>
+    </message>
+</context>
+<context>
+    <name>polygrav::TForm1</name>
+    <message>
+        <source>輪郭線の幅：</source>
+        <translation>Line width: </translation>
+    </message>
+</context>
+</TS>

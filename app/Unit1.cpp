@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <iterator>
 
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
@@ -401,9 +402,9 @@ void TForm1::WriteSVG(const std::string& path) {
     }
 }
 
-// The SVG as WriteSVG writes it; the other formats through the converter's
-// writers, from the figure of the same settings. Either raises before an
-// earlier file at path is touched, and the file is replaced whole.
+// The SVG as WriteSVG writes it; the other formats with the converter's
+// writers, from the figure of the same settings. An error leaves an earlier
+// file at path as it was; the new file replaces it whole.
 void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
     if (format == ExportFormat::Svg) {
         WriteSVG(path);

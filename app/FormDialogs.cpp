@@ -44,14 +44,24 @@ class QtFormDialogs final : public FormDialogs {
         return ColorDialog1->selectedColor();
     }
 
-    std::optional<QString> ChooseSavePath(QWidget* owner,
-                                          const SaveDialogRequest& request) override {
+    std::optional<SaveDialogChoice> ChooseSavePath(QWidget* owner,
+                                                   const SaveDialogRequest& request) override {
         if (!SaveDialog1) {
             SaveDialog1 = new QFileDialog(owner);
             SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
             SaveDialog1->setFileMode(QFileDialog::AnyFile);
+            // The type the user picks decides the suffix that a name typed
+            // without one gets.
+            QObject::connect(SaveDialog1, &QFileDialog::filterSelected, SaveDialog1,
+                             [this](const QString& text) { UseSuffixOf(text); });
         }
-        SaveDialog1->setNameFilter(request.filter);
+        filters_ = request.filters;
+        QStringList texts;
+        for (const SaveFilter& f : filters_) {
+            texts << f.text;
+        }
+        SaveDialog1->setNameFilters(texts.isEmpty() ? QStringList{request.filter} : texts);
+        SaveDialog1->selectNameFilter(request.filter);
         SaveDialog1->setDefaultSuffix(request.defaultSuffix);
         SaveDialog1->setDirectory(request.folder);
         // A path proposes its name in its own folder; a bare name the name in
@@ -64,7 +74,7 @@ class QtFormDialogs final : public FormDialogs {
         if (files.isEmpty()) {
             return std::nullopt;
         }
-        return files.first();
+        return SaveDialogChoice{files.first(), SaveDialog1->selectedNameFilter()};
     }
 
     void ShowError(const QString& title, const QString& text) override {
@@ -80,15 +90,24 @@ class QtFormDialogs final : public FormDialogs {
     void OpenUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
 
   private:
+    void UseSuffixOf(const QString& filterText) {
+        for (const SaveFilter& f : filters_) {
+            if (f.text == filterText) {
+                SaveDialog1->setDefaultSuffix(f.suffix);
+            }
+        }
+    }
+
     QPointer<QColorDialog> ColorDialog1;
     QPointer<QFileDialog> SaveDialog1;
+    std::vector<SaveFilter> filters_;  // the entries of the open save dialog
 };
 
 class HeadlessFormDialogs final : public FormDialogs {
   public:
     std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
 
-    std::optional<QString> ChooseSavePath(QWidget*, const SaveDialogRequest&) override {
+    std::optional<SaveDialogChoice> ChooseSavePath(QWidget*, const SaveDialogRequest&) override {
         return std::nullopt;
     }
 
@@ -111,8 +130,8 @@ class StderrEchoDialogs final : public FormDialogs {
         return inner_->ChooseColor(owner, initial);
     }
 
-    std::optional<QString> ChooseSavePath(QWidget* owner,
-                                          const SaveDialogRequest& request) override {
+    std::optional<SaveDialogChoice> ChooseSavePath(QWidget* owner,
+                                                   const SaveDialogRequest& request) override {
         return inner_->ChooseSavePath(owner, request);
     }
 

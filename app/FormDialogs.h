@@ -4,17 +4,31 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
 namespace polygrav {
 
+// One entry of the save dialog's list of file types.
+struct SaveFilter {
+    QString text;    // "SVG file(*.svg)"
+    QString suffix;  // "svg": added to a name typed without one
+};
+
 // What the save dialog is asked to show.
 struct SaveDialogRequest {
-    QString folder;         // the initial folder
-    QString fileName;       // the proposed file: "Untitled", later the last chosen path
-    QString filter;         // "SVG file(*.svg)"
-    QString defaultSuffix;  // added to a name typed without one
+    QString folder;                   // the initial folder
+    QString fileName;                 // the proposed file: "Untitled", later the last chosen path
+    QString filter;                   // the entry selected when the dialog opens
+    QString defaultSuffix;            // that entry's suffix
+    std::vector<SaveFilter> filters;  // every entry, in the order offered
+};
+
+// The file that the user chose in the save dialog.
+struct SaveDialogChoice {
+    QString path;    // with the chosen entry's suffix when typed without one
+    QString filter;  // the text of the entry selected at the confirmation
 };
 
 // The window's dialogs, message boxes and the page opener. The window reaches
@@ -27,9 +41,9 @@ class FormDialogs {
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) = 0;
 
     // Runs the save dialog, which asks before replacing a file; the chosen
-    // path, or nothing when cancelled.
-    virtual std::optional<QString> ChooseSavePath(QWidget* owner,
-                                                  const SaveDialogRequest& request) = 0;
+    // path and file type, or nothing when cancelled.
+    virtual std::optional<SaveDialogChoice> ChooseSavePath(QWidget* owner,
+                                                           const SaveDialogRequest& request) = 0;
 
     // The default handler's box: one OK button and the stop icon.
     virtual void ShowError(const QString& title, const QString& text) = 0;

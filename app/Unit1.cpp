@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <iterator>
 
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
@@ -16,12 +17,15 @@
 #include "app/AppInfo.h"
 #include "app/ColorSwatch.h"
 #include "app/Docking.h"
+#include "app/FocusMark.h"
 #include "app/FormDialogs.h"
 #include "app/FrameShape.h"
 #include "app/HomePage.h"
 #include "app/Preview.h"
 #include "app/QtText.h"
 #include "app/SystemColors.h"
+#include "export/FigureFile.h"
+#include "geometry/Figure.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
 #include "model/NumberRules.h"
@@ -44,8 +48,12 @@ namespace {
 
 const QString kStrokeWidthUnit = QStringLiteral("(mm)");
 const QString kSaveFilter = QStringLiteral("SVG file(*.svg)");
-const QString kSaveDefaultSuffix = QStringLiteral("svg");
 const QString kSaveFirstFileName = QStringLiteral("Untitled");
+
+// The file types of the save dialog, in the order offered; the design's SVG
+// comes first.
+constexpr ExportFormat kSaveFormats[] = {ExportFormat::Svg, ExportFormat::Dxf, ExportFormat::Pdf,
+                                         ExportFormat::Png};
 
 // Sets a font of the given pixel height; the family and everything not set
 // here come from the parent.
@@ -102,9 +110,29 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
       guard_([this](std::exception_ptr error) { ShowException(error); }) {
     InitPolygravResources();
     ui->setupUi(this);
+    KeepLeftColumnWhole();
     ApplyDesignValues();
+    ArrangeFocus();
     ConnectHandlers();
     CentreOnScreen();
+}
+
+// Panel2 keeps at least the height that its frame shape has in the design,
+// so that the button and the check box inside it stay whole. The window's
+// layout takes that into its minimum size, which the window keeps. Runs
+// before the shape is docked to fill the panel.
+void TForm1::KeepLeftColumnWhole() {
+    const QRect shape = ui->Shape1->geometry();
+    ui->Panel2->setMinimumHeight(shape.y() + shape.height() + ui->Panel2->frameWidth());
+}
+
+// Typing starts in the point count. The preview's scroll box is no stop of
+// the Tab order: a click gives it the focus, for scrolling by keys, and a
+// mark shows it then, since its picture covers everything it would draw.
+void TForm1::ArrangeFocus() {
+    ui->ScrollBox1->setFocusPolicy(Qt::ClickFocus);
+    FocusMark::Attach(*ui->ScrollBox1);
+    ui->edtNum->setFocus();
 }
 
 TForm1::~TForm1() = default;
@@ -305,21 +333,45 @@ void TForm1::edtSizeChange() {
 }
 
 void TForm1::btnSVGClick() {
+    const std::vector<SaveFilter> filters = SaveFilters();
+    // The dialog opens with the type chosen last.
+    const auto* last = std::find(std::begin(kSaveFormats), std::end(kSaveFormats), saveFormat_);
+    const SaveFilter& proposed = filters[static_cast<std::size_t>(last - std::begin(kSaveFormats))];
     const SaveDialogRequest request{
         ToQString(FavoriteDir),
         saveDialogFileName_.isEmpty() ? kSaveFirstFileName : saveDialogFileName_,
-        kSaveFilter,
-        kSaveDefaultSuffix,
+        proposed.text,
+        proposed.suffix,
+        filters,
     };
-    const std::optional<QString> chosen = dialogs_.ChooseSavePath(this, request);
+    const std::optional<SaveDialogChoice> chosen = dialogs_.ChooseSavePath(this, request);
     if (!chosen) {
         return;
     }
-    saveDialogFileName_ = *chosen;
-    const std::string path = ToStdString(*chosen);
+    saveDialogFileName_ = chosen->path;
+    // The chosen type decides the format, whatever the name ends in.
+    for (std::size_t i = 0; i < filters.size(); ++i) {
+        if (filters[i].text == chosen->filter) {
+            saveFormat_ = kSaveFormats[i];
+        }
+    }
+    const std::string path = ToStdString(chosen->path);
     // The folder changes before the file is written, so also when writing fails.
     FavoriteDir = ExtractFileDir(path);
-    WriteSVG(path);
+    WriteFigureAs(path, saveFormat_);
+}
+
+std::vector<SaveFilter> TForm1::SaveFilters() const {
+    const QString texts[] = {kSaveFilter, tr("DXF file(*.dxf)"), tr("PDF file(*.pdf)"),
+                             tr("PNG file(*.png)")};
+    static_assert(std::size(texts) == std::size(kSaveFormats));
+    std::vector<SaveFilter> filters;
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        // The extension without its dot.
+        filters.push_back(
+            {texts[i], ToQString(std::string(FileExtension(kSaveFormats[i]).substr(1)))});
+    }
+    return filters;
 }
 
 void TForm1::lblVersionClick() {
@@ -344,6 +396,21 @@ TStarSettings TForm1::Snapshot() const {
 void TForm1::WriteSVG(const std::string& path) {
     const TStarSettings settings = Snapshot();
     WriteSvgFile(path, settings, LocaleDecimalSeparator());
+    if (settings.View) {
+        desktop_.OpenWrittenFile(path);
+    }
+}
+
+// The SVG as WriteSVG writes it; the other formats with the converter's
+// writers, from the figure of the same settings. An error leaves an earlier
+// file at path as it was; the new file replaces it whole.
+void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
+    if (format == ExportFormat::Svg) {
+        WriteSVG(path);
+        return;
+    }
+    const TStarSettings settings = Snapshot();
+    WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), format);
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
     }

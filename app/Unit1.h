@@ -5,8 +5,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/HandlerGuard.h"
+#include "export/FigureExport.h"
 #include "model/StarSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -23,6 +25,7 @@ namespace polygrav {
 class ColorSwatch;
 class DesktopShell;
 class FormDialogs;
+struct SaveFilter;
 
 // The main window and the home of the current settings: every setting is the
 // value of one of its controls, and every operation reads the controls when
@@ -79,6 +82,10 @@ class TForm1 : public QMainWindow {
     void LoadSettings(const std::string& path);
     void SaveSettings();
     void WriteSVG(const std::string& path);
+    void WriteFigureAs(const std::string& path, ExportFormat format);
+    std::vector<SaveFilter> SaveFilters() const;
+    void ArrangeFocus();
+    void KeepLeftColumnWhole();
     void ChooseSwatchColor(ColorSwatch& swatch);
     void ShowException(std::exception_ptr error);
     int ScreenPpi() const;
@@ -111,6 +118,8 @@ class TForm1 : public QMainWindow {
     TStarSettings atLoadStop_;
     std::string favoriteDirAtLoadStop_;
     QString saveDialogFileName_;
+    // The file type chosen last; the next save dialog opens with it.
+    ExportFormat saveFormat_ = ExportFormat::Svg;
 };
 
 }  // namespace polygrav

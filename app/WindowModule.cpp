@@ -13,6 +13,7 @@
 #include "app/QuitSignals.h"
 #include "app/Unit1.h"
 #include "app/WindowModuleAbi.h"
+#include "export/LinkedCairoEncoders.h"
 #include "model/PathRules.h"
 #include "shell/DesktopShell.h"
 
@@ -28,6 +29,8 @@ char* qtArgv[] = {qtName, nullptr};
 extern "C" __attribute__((visibility("default"))) int polygrav_run_window(const char* path) {
     using namespace polygrav;
     const std::string programPath = path;
+    // The save dialog writes PDF and PNG with the writers linked in here.
+    UseCairoEncoders(LinkedCairoEncoders());
     PickPlatform(false);
     QApplication app(qtArgc, qtArgv);
     InstallInterfaceLanguage(app, InterfaceLanguage());

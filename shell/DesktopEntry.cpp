@@ -26,7 +26,8 @@ std::string QuoteExecArgument(const std::string& argument) {
     return quoted;
 }
 
-std::string ShortCutEntryText(const std::string& name, const std::string& programPath) {
+std::string ShortCutEntryText(const std::string& name, const std::string& programPath,
+                              const std::string& icon) {
     constexpr const char* kGroup = G_KEY_FILE_DESKTOP_GROUP;
     g_autoptr(GKeyFile) entry = g_key_file_new();
     // set_string escapes backslashes once more for the key file, which the
@@ -38,6 +39,9 @@ std::string ShortCutEntryText(const std::string& name, const std::string& progra
                           QuoteExecArgument(programPath).c_str());
     g_autofree gchar* folder = g_path_get_dirname(programPath.c_str());
     g_key_file_set_string(entry, kGroup, G_KEY_FILE_DESKTOP_KEY_PATH, folder);
+    if (!icon.empty()) {
+        g_key_file_set_string(entry, kGroup, G_KEY_FILE_DESKTOP_KEY_ICON, icon.c_str());
+    }
 
     gsize length = 0;
     g_autofree gchar* text = g_key_file_to_data(entry, &length, nullptr);

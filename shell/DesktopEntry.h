@@ -11,7 +11,9 @@ namespace polygrav {
 std::string QuoteExecArgument(const std::string& argument);
 
 // The text of a desktop entry named name that starts the program at
-// programPath, with no arguments, from the program's folder.
-std::string ShortCutEntryText(const std::string& name, const std::string& programPath);
+// programPath, with no arguments, from the program's folder, and shows icon
+// (an icon name or an absolute path; no Icon key when empty).
+std::string ShortCutEntryText(const std::string& name, const std::string& programPath,
+                              const std::string& icon = {});
 
 }  // namespace polygrav

@@ -7,6 +7,7 @@
 #include "model/Messages.h"
 #include "shell/DesktopEntry.h"
 #include "shell/ShellMessage.h"
+#include "shell/ShortCutIcon.h"
 
 namespace polygrav {
 
@@ -85,7 +86,7 @@ void WriteShortCut(const std::string& name, const std::string& where,
     }
 
     const std::string file = folder + "/" + name + ".desktop";
-    const std::string text = ShortCutEntryText(name, programPath);
+    const std::string text = ShortCutEntryText(name, programPath, ShortCutIcon(programPath));
     // Written to a temporary file and renamed over the old one, executable
     // from the start, since file managers start only executable entries.
     g_autoptr(GError) error = nullptr;

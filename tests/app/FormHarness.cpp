@@ -24,14 +24,19 @@ std::optional<QColor> FakeDialogs::ChooseColor(QWidget*, const QColor& initial) 
     return answer;
 }
 
-std::optional<QString> FakeDialogs::ChooseSavePath(QWidget*, const SaveDialogRequest& request) {
+std::optional<SaveDialogChoice> FakeDialogs::ChooseSavePath(QWidget*,
+                                                            const SaveDialogRequest& request) {
     saveRequests.push_back(request);
     if (saveAnswers.empty()) {
         return std::nullopt;
     }
-    auto answer = saveAnswers.front();
+    const std::optional<SaveAnswer> answer = saveAnswers.front();
     saveAnswers.pop_front();
-    return answer;
+    if (!answer) {
+        return std::nullopt;
+    }
+    return SaveDialogChoice{answer->path,
+                            answer->filter.isEmpty() ? request.filter : answer->filter};
 }
 
 void FakeDialogs::ShowError(const QString& title, const QString& text) {

@@ -19,20 +19,30 @@
 
 namespace polygrav::test {
 
+// One scripted answer of the save dialog: the chosen path and file type;
+// without a type, the one the dialog opened with.
+struct SaveAnswer {
+    SaveAnswer(QString chosenPath, QString chosenFilter = {})
+        : path(std::move(chosenPath)), filter(std::move(chosenFilter)) {}
+    QString path;
+    QString filter;
+};
+
 // Dialogs that answer from scripted lists (an empty list answers "cancel")
 // and record what they were asked and shown.
 class FakeDialogs final : public FormDialogs {
   public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::vector<QColor> colorInitials;
-    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<SaveAnswer>> saveAnswers;
     std::vector<SaveDialogRequest> saveRequests;
     std::vector<std::pair<QString, QString>> errors;    // title, text
     std::vector<std::pair<QString, QString>> messages;  // title, text
     std::vector<QString> urls;
 
     std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override;
-    std::optional<QString> ChooseSavePath(QWidget*, const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice> ChooseSavePath(QWidget*,
+                                                   const SaveDialogRequest& request) override;
     void ShowError(const QString& title, const QString& text) override;
     void ShowMessage(const QString& title, const QString& text) override;
     void OpenUrl(const QString& url) override;

@@ -1,6 +1,7 @@
 // The window of the built program on an X server of the test's own: asked
 // to close through the window manager's close request, or told to end by
-// SIGTERM, it saves its settings file.
+// SIGTERM, it saves its settings file; it asks the window manager for a
+// minimum size that keeps its left column whole.
 
 #include <QFileInfo>
 #include <QProcess>
@@ -21,11 +22,13 @@ class WindowProcessTest : public QObject {
     void closeRequestSavesEverySetting();
     void sigtermSavesEverySetting();
     void conversionErrorOnADisplayShowsTheBoxAndWritesStderr();
+    void minimumSizeKeepsTheLeftColumnWhole();
     void cleanupTestCase();
 
   private:
-    // Runs the X probe in mode "wait" or "close" for the program's window.
-    bool probe(const QString& mode);
+    // Runs the X probe in mode "wait", "close" or "min-size" for the
+    // program's window; its output, and whether it succeeded.
+    bool probe(const QString& mode, QByteArray* output = nullptr);
     void startWindow(ProgramSandbox& box, QProcess& process);
 
     std::unique_ptr<XServer> server_;
@@ -42,13 +45,18 @@ void WindowProcessTest::cleanupTestCase() {
     server_.reset();
 }
 
-bool WindowProcessTest::probe(const QString& mode) {
+bool WindowProcessTest::probe(const QString& mode, QByteArray* output) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", server_->display());
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(POLYGRAV_X_PROBE), {mode, "polygrav", "60000"});
-    return p.waitForFinished(70000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const bool done =
+        p.waitForFinished(70000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (output != nullptr) {
+        *output = p.readAllStandardOutput();
+    }
+    return done;
 }
 
 void WindowProcessTest::startWindow(ProgramSandbox& box, QProcess& process) {
@@ -111,6 +119,23 @@ void WindowProcessTest::conversionErrorOnADisplayShowsTheBoxAndWritesStderr() {
     QVERIFY(program.readAllStandardError().contains("polygrav: 'red' は整数ではありません.\n"));
     QVERIFY(!QFileInfo::exists(box.path("star.svg")));
     QVERIFY(!QFileInfo::exists(box.path("polygrav.ini")));
+}
+
+// A window manager keeps the window at least this size: the height of the
+// whole left column (the design's client height, the lower panel included)
+// and its width with room beside it for the preview.
+void WindowProcessTest::minimumSizeKeepsTheLeftColumnWhole() {
+    ProgramSandbox box;
+    QProcess program;
+    startWindow(box, program);
+    QByteArray output;
+    QVERIFY(probe("min-size", &output));
+    const QList<QByteArray> words = output.split('\n').value(1).split(' ');
+    QCOMPARE(words.value(0), QByteArray("min"));
+    QVERIFY2(words.value(1).toInt() > 217, output.constData());
+    QCOMPARE(words.value(2).toInt(), 566);
+    QVERIFY(probe("close"));
+    QVERIFY(program.waitForFinished(60000));
 }
 
 QTEST_GUILESS_MAIN(WindowProcessTest)

@@ -4,9 +4,12 @@
 //
 //   x_window_probe wait CLASS TIMEOUT_MS    waits until the window is mapped
 //   x_window_probe close CLASS TIMEOUT_MS   waits, then sends the close request
+//   x_window_probe min-size CLASS TIMEOUT_MS  waits, then prints the minimum
+//       size that the window asks the window manager for, "min W H"
 //
 // CLASS is compared, without case, with both parts of WM_CLASS. Exit status 0
-// when the window was found (and the request sent), 1 otherwise.
+// when the window was found (and the request sent, or the minimum size
+// printed), 1 otherwise.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -72,8 +75,9 @@ Window FindWindow(Display* d, const char* wanted, Atom wmDelete) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0)) {
-        std::fprintf(stderr, "usage: %s wait|close CLASS TIMEOUT_MS\n", argv[0]);
+    if (argc != 4 || (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0 &&
+                      std::strcmp(argv[1], "min-size") != 0)) {
+        std::fprintf(stderr, "usage: %s wait|close|min-size CLASS TIMEOUT_MS\n", argv[0]);
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
@@ -105,6 +109,16 @@ int main(int argc, char** argv) {
         XFlush(d);
     }
     std::printf("0x%lx\n", w);
+    int status = 0;
+    if (std::strcmp(argv[1], "min-size") == 0) {
+        XSizeHints hints{};
+        long supplied = 0;
+        if (XGetWMNormalHints(d, w, &hints, &supplied) != 0 && (hints.flags & PMinSize) != 0) {
+            std::printf("min %d %d\n", hints.min_width, hints.min_height);
+        } else {
+            status = 1;
+        }
+    }
     XCloseDisplay(d);
-    return 0;
+    return status;
 }

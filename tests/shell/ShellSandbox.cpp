@@ -55,6 +55,17 @@ void ShellSandbox::SetDesktopSetting(const std::string& value) const {
 }
 
 void ShellSandbox::RegisterSvgViewer(const std::string& exec, const std::string& extraLines) const {
+    RegisterViewer({"image/svg+xml"}, exec, extraLines);
+}
+
+void ShellSandbox::RegisterViewer(const std::vector<std::string>& mimeTypes,
+                                  const std::string& exec, const std::string& extraLines) const {
+    std::string types;
+    std::string defaults = "[Default Applications]\n";
+    for (const std::string& type : mimeTypes) {
+        types += type + ";";
+        defaults += type + "=test-viewer.desktop\n";
+    }
     fs::create_directories(DataHome() / "applications");
     WriteFile(DataHome() / "applications" / "test-viewer.desktop",
               "[Desktop Entry]\n"
@@ -63,11 +74,9 @@ void ShellSandbox::RegisterSvgViewer(const std::string& exec, const std::string&
               "Exec=" +
                   exec +
                   "\n"
-                  "MimeType=image/svg+xml;\n" +
-                  extraLines);
-    WriteFile(ConfigHome() / "mimeapps.list",
-              "[Default Applications]\n"
-              "image/svg+xml=test-viewer.desktop\n");
+                  "MimeType=" +
+                  types + "\n" + extraLines);
+    WriteFile(ConfigHome() / "mimeapps.list", defaults);
 }
 
 void ShellSandbox::WriteRecordingProgram(const fs::path& path) const {

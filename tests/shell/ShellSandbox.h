@@ -43,6 +43,10 @@ class ShellSandbox {
     // default application for image/svg+xml; extraLines go into its group.
     void RegisterSvgViewer(const std::string& exec, const std::string& extraLines = "") const;
 
+    // The same for each of the MIME types.
+    void RegisterViewer(const std::vector<std::string>& mimeTypes, const std::string& exec,
+                        const std::string& extraLines = "") const;
+
     // Writes a script at path that records each start in the folder
     // Records(): its arguments ($0 first) and its working folder, one per
     // line.

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RowLabel.h"
@@ -82,6 +84,40 @@ TEST_F(ViewerLaunchTest, EveryWriteStartsItsOwnViewer) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].at(1), svg.string());
     EXPECT_EQ(records[1].at(1), svg.string());
+}
+
+// The window writes DXF, PDF and PNG too; each opens in the application
+// that the desktop has for its type.
+TEST_F(ViewerLaunchTest, OpensEachFormatInTheApplicationForItsType) {
+    const fs::path viewer = sandbox_.Root() / "viewer bin" / "record args.sh";
+    sandbox_.WriteRecordingProgram(viewer);
+    sandbox_.RegisterViewer({"image/svg+xml", "image/vnd.dxf", "application/pdf", "image/png"},
+                            "\"" + viewer.string() + "\" %f");
+    const fs::path folder = sandbox_.Root() / "my drawings";
+    fs::create_directories(folder);
+    const std::vector<std::pair<std::string, std::string>> files{
+        {"star.svg", kSvgText},
+        {"star.dxf", "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n"},
+        {"star.pdf", "%PDF-1.5\n%%EOF\n"},
+        {"star.png", std::string("\x89PNG\r\n\x1a\n", 8)},
+    };
+    std::vector<std::string> args{"open"};
+    for (const auto& [name, bytes] : files) {
+        WriteFile(folder / name, bytes);
+        args.push_back((folder / name).string());
+    }
+
+    const ProbeRun run = sandbox_.RunProbe(args);
+
+    EXPECT_TRUE(run.messages.empty()) << run.output;
+    std::vector<std::string> opened;
+    for (const auto& record : sandbox_.WaitForRecords(files.size())) {
+        opened.push_back(record.at(1));
+    }
+    std::sort(opened.begin(), opened.end());
+    EXPECT_EQ(opened, (std::vector<std::string>{
+                          (folder / "star.dxf").string(), (folder / "star.pdf").string(),
+                          (folder / "star.png").string(), (folder / "star.svg").string()}));
 }
 
 // Each row leaves the desktop without a way to open the file; the message is

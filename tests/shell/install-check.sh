@@ -67,4 +67,15 @@ if grep -q "cannot load the viewer module" "$tmp/convert.err"; then
     fail "the installed polygrav-convert does not find its viewer module"
 fi
 
+# A shortcut made by the installed program shows the icon that the
+# installation put into the prefix's icon theme, by its name.
+probe="$build/tests/shell/shell_probe"
+[ -x "$probe" ] || fail "shell_probe is not built"
+"$probe" shortcut "$prefix/bin/polygrav" PROGRAMS > "$tmp/probe.out"
+entry="$XDG_DATA_HOME/applications/Polygrav 1.0A1.desktop"
+if ! grep -qx 'Icon=polygrav' "$entry"; then
+    cat "$tmp/probe.out" "$entry"
+    fail "the installed program's shortcut does not name the icon polygrav"
+fi
+
 echo "PASS"

@@ -116,5 +116,17 @@ viewers agree</translation>
         <source>輪郭線の幅：</source>
         <translation>Line width: </translation>
     </message>
+    <message>
+        <source>DXF file(*.dxf)</source>
+        <translation>DXF file(*.dxf)</translation>
+    </message>
+    <message>
+        <source>PDF file(*.pdf)</source>
+        <translation>PDF file(*.pdf)</translation>
+    </message>
+    <message>
+        <source>PNG file(*.png)</source>
+        <translation>PNG file(*.png)</translation>
+    </message>
 </context>
 </TS>

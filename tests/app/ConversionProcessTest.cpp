@@ -8,6 +8,8 @@
 #include <csignal>
 
 #include "ProgramSandbox.h"
+#include "model/Errors.h"
+#include "model/Messages.h"
 #include "model/StarSettings.h"
 #include "svg/SvgDocument.h"
 
@@ -67,6 +69,7 @@ class ConversionProcessTest : public QObject {
     void ownSettingsFileIsNeitherReadNorWritten();
     void helpAndVersion_data();
     void helpAndVersion();
+    void messagesInTheUsersLanguage();
 };
 
 void ConversionProcessTest::convertsDocuments_data() {
@@ -168,6 +171,34 @@ void ConversionProcessTest::failedConversions() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!QFileInfo::exists(box.path("star.svg")));
     QCOMPARE(OwnMessages(run.err), QStringList{message});
+}
+
+// The same failures and the viewer's message in English under an English
+// locale, with the same exit status; the design's Japanese otherwise.
+void ConversionProcessTest::messagesInTheUsersLanguage() {
+    struct Row {
+        const char* lang;
+        const char* language;
+        Language expected;
+    };
+    for (const Row& row :
+         {Row{"en_US.UTF-8", "", Language::English}, Row{"ja_JP.UTF-8", "en", Language::English},
+          Row{"ja_JP.UTF-8", "", Language::Japanese}}) {
+        ProgramSandbox box;
+        box.environment().insert("LANG", QString::fromLatin1(row.lang));
+        if (*row.language) box.environment().insert("LANGUAGE", QString::fromLatin1(row.language));
+        box.writeFile("bad.pgv", "[SVG]\nEdgeNumber=7\nFillColor=red\n");
+        const ProgramRun failed = box.run({box.path("bad.pgv")});
+        QCOMPARE(failed.exitCode, 1);
+        QCOMPARE(OwnMessages(failed.err), QStringList{QString::fromStdString(WithClosingPeriod(
+                                              NotAnIntegerMessage("red").In(row.expected)))});
+
+        box.writeFile("good.pgv", "[SVG]\nView=1\n");
+        const ProgramRun viewed = box.run({box.path("good.pgv")});
+        QCOMPARE(viewed.exitCode, 0);
+        QCOMPARE(OwnMessages(viewed.err), QStringList{QString::fromStdString(
+                                              MessageText(MessageId::NoViewer, {}, row.expected))});
+    }
 }
 
 void ConversionProcessTest::otherExtensionWritesNothing() {

@@ -21,7 +21,7 @@ bool IsSettingsDocumentPath(const std::string& path);
 // at path, then each of extraLines ("KEY=VALUE", applied in order as if the
 // document ended with them). A missing document reads as an empty one when
 // missingIsEmpty, else it is refused like an unreadable one with
-// "ファイル %s を開けません". Raises the first error.
+// CannotOpenFile. Raises the first error.
 SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::vector<std::string>& extraLines,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,

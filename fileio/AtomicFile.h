@@ -23,9 +23,8 @@ namespace polygrav {
 // owner) are kept. A hard link is split: the other names keep the old
 // contents.
 //
-// A file that cannot be created raises EFCreateError "ファイル %s を作成できま
-// せん"; a write that does not complete raises EWriteError "ストリームへの書き
-// 込みエラー".
+// A file that cannot be created raises EFCreateError CannotCreateFile; a
+// write that does not complete raises EWriteError StreamWriteError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace polygrav

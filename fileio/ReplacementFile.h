@@ -19,10 +19,9 @@ namespace polygrav::fileio_detail {
 class ReplacementFile {
   public:
     // Checks the target, creates the temporary file with the target's owner
-    // and mode and writes all bytes. Raises EFCreateError "ファイル <path> を
-    // 作成できません" when the target may not be replaced or no file can be
-    // created, EWriteError "ストリームへの書き込みエラー" when a step after
-    // that fails.
+    // and mode and writes all bytes. Raises EFCreateError CannotCreateFile
+    // when the target may not be replaced or no file can be created,
+    // EWriteError StreamWriteError when a step after that fails.
     ReplacementFile(const std::string& path, std::string_view bytes);
     ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;

@@ -13,7 +13,7 @@ namespace polygrav {
 // follow. Returns nothing when the text fails the rule.
 std::optional<std::int32_t> TryStrToInt(std::string_view text);
 
-// The integer rule, raising EConvertError "'%s' は整数ではありません".
+// The integer rule, raising EConvertError NotAnInteger.
 std::int32_t StrToInt(std::string_view text);
 
 // The decimal separator of the user's locale (LC_NUMERIC), one byte; a full
@@ -25,7 +25,7 @@ char LocaleDecimalSeparator();
 // fails the rule or the value is too large for a double.
 std::optional<double> TryStrToFloat(std::string_view text, char decimalSeparator);
 
-// The decimal-number rule, raising EConvertError "'%s' は浮動小数点数ではありません".
+// The decimal-number rule, raising EConvertError NotAFloat.
 double StrToFloat(std::string_view text, char decimalSeparator);
 
 // The number of points n read from the point-count text: the integer rule,

@@ -12,8 +12,7 @@ namespace polygrav {
 std::string ColorToText(TColor c);
 
 // A colour name (ASCII case ignored) or a number by the integer rule, whose 32
-// bits are the colour; anything else raises EConvertError
-// "'%s' は整数ではありません".
+// bits are the colour; anything else raises EConvertError NotAnInteger.
 TColor TextToColor(std::string_view text);
 
 }  // namespace polygrav

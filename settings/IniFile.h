@@ -114,19 +114,18 @@ IniDocument LoadIniFile(const std::string& path);
 // Reads a settings document that is to be converted. A missing file (or a
 // path through a missing folder) gives an empty document, as LoadIniFile
 // does; a file that exists but cannot be read, is no regular file or is
-// larger than kMaxSettingsFileBytes raises EFOpenError "ファイル %s を開けま
-// せん", so that an unreadable document is not taken for an empty one. The
-// size is checked before the file is read, and reading stops at the limit
-// for a file that grows meanwhile.
+// larger than kMaxSettingsFileBytes raises EFOpenError CannotOpenFile, so that an unreadable
+// document is not taken for an empty one. The size is checked before the file is read, and reading
+// stops at the limit for a file that grows meanwhile.
 IniDocument LoadSettingsDocument(const std::string& path);
 
 // Reads a settings document that must exist: a missing file is refused
-// like an unreadable one, with EFOpenError "ファイル %s を開けません".
+// like an unreadable one, with EFOpenError CannotOpenFile.
 IniDocument LoadExistingSettingsDocument(const std::string& path);
 
 // Writes the document atomically to path, first creating its missing parent
 // folders (mode 0700, as for a per-user configuration folder); a failure
-// raises EIniFileException "%s に書き込めません" and leaves any old file whole.
+// raises EIniFileException CannotWriteIni and leaves any old file whole.
 void SaveIniFile(const std::string& path, const IniDocument& doc);
 
 }  // namespace polygrav

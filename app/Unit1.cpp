@@ -87,7 +87,7 @@ class TForm1::ControlWriter final : public SettingsTarget {
     void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
     void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
     PartSettings partSettings() const override { return form_.part_; }
-    void setPartSettings(const PartSettings& part) override { form_.part_ = part; }
+    void setPartSettings(const PartSettings& part) override { form_.SetPartControls(part); }
 
   private:
     TForm1& form_;
@@ -105,6 +105,8 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
     ui->setupUi(this);
     ApplyDesignValues();
     ConnectHandlers();
+    ApplyPartPageDesign();
+    ConnectPartPage();
     CentreOnScreen();
 }
 
@@ -271,7 +273,7 @@ void TForm1::btnShortCutClick() {
 
 void TForm1::btnDisplayClick() {
     const QImage bitmap = RenderPreview(
-        Snapshot(), ScreenPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
+        Snapshot(), PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
         LocaleDecimalSeparator());
     ui->Image1->clear();
     ui->Image1->setPixmap(QPixmap::fromImage(bitmap));
@@ -353,6 +355,8 @@ void TForm1::WriteSVG(const std::string& path) {
 void TForm1::LoadSettings(const std::string& path) {
     // A settings file that cannot be read reads as empty.
     const IniDocument doc = LoadIniFile(path);
+    // The calibration comes first, so that every redraw of the load uses it.
+    LoadCalibration(doc);
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
@@ -381,6 +385,7 @@ void TForm1::SaveSettings() {
     WriteSettings(
         doc, FavoriteDir, now,
         KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
+    SaveCalibration(doc);
     try {
         SaveIniFile(path, doc);
     } catch (const EIniFileException&) {

@@ -109,6 +109,11 @@ std::string NoOutlineMessage() {
     return "この設定では輪郭ができません";
 }
 
+std::string CalibrationNotAFactorMessage(const std::string& text) {
+    return "設定ファイルのプレビューの倍率 " + Quoted(text) +
+           " は 0.5～2 の数ではありません。倍率なしで表示します";
+}
+
 std::string WithClosingPeriod(const std::string& message) {
     // Bytes compare unsigned, so the lead and trail bytes of a multibyte
     // character (0x80 and above) are all greater than ".".

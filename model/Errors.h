@@ -96,6 +96,11 @@ std::string NoOutlineMessage();
 // English: "the value <value> of <key> is not within <low> to <high>"
 std::string SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
 
+// "設定ファイルのプレビューの倍率 '<text>' は 0.5～2 の数ではありません。倍率なしで表示します"
+// English: "The preview's calibration '<text>' in the settings file is not a
+// number from 0.5 to 2; the preview is shown uncalibrated"
+std::string CalibrationNotAFactorMessage(const std::string& text);
+
 // The text of the error box: the message with a full stop appended when its
 // last byte compares greater than "." (so a message ending in a letter, a
 // digit or a multibyte character gets one).

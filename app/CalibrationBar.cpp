@@ -78,8 +78,8 @@ void CalibrationBar::paintEvent(QPaintEvent*) {
                              {kBarLeft + kBarWidth + 20, end + 5}};
     painter.setBrush(palette().color(QPalette::WindowText));
     painter.drawPolygon(handle, 3);
-    painter.drawText(QRect(kBarLeft + kBarWidth + 24, end - 8, width(), 16),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("85.60 mm"));
+    painter.drawText(QRect(kBarLeft + kBarWidth + 24, end - 18, width(), 16),
+                     Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("85.60 mm"));
 }
 
 void CalibrationBar::mousePressEvent(QMouseEvent* event) {

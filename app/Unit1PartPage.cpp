@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <initializer_list>
 
 #include "app/CalibrationBar.h"
 #include "app/QtText.h"
@@ -30,6 +31,8 @@ namespace polygrav {
 namespace {
 
 const QString kNoReadout = QStringLiteral("—");
+constexpr int kNarrowBox = 50;
+constexpr int kChoiceWidth = 110;
 
 QString Millimetres(double value) {
     return ToQString(FormatFixed4(value, LocaleDecimalSeparator())) + QStringLiteral(" mm");
@@ -48,6 +51,20 @@ void TForm1::ApplyPartPageDesign() {
     font.setPixelSize(12);
     font.setBold(false);
     ui->TabSheet3->setFont(font);
+    // The page is narrow: the boxes take the width left beside their labels
+    // rather than the width of the longest value they could show.
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{ui->spnStarStep, ui->edtInnerRatio, ui->edtRotation,
+                                         ui->edtCornerRadius, ui->edtValleyRadius, ui->edtOffset}) {
+        box->setMinimumWidth(kNarrowBox);
+    }
+    // A choice wants its whole text; too wide beside its label, it goes on
+    // the line below.
+    for (QComboBox* choice : {ui->cmbSizeBy, ui->cmbOffsetJoin}) {
+        choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        choice->setMinimumContentsLength(2);
+        choice->setMinimumWidth(kChoiceWidth);
+    }
     ui->barCalibration->setPpi(ScreenPpi());
     UpdatePartEnabling();
     ShowCalibration();

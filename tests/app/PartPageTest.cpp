@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <clocale>
 #include <cmath>
 
 #include "FormHarness.h"
@@ -80,6 +81,7 @@ class PartPageTest : public QObject {
     void eachControlRedraws_data();
     void eachControlRedraws();
     void typingRedrawsOnlyWhenTheNumberIsWhole();
+    void boxesReadTheLocaleSeparatorToo();
     void rejectedValueKeepsThePicture_data();
     void rejectedValueKeepsThePicture();
     void controlsThatDoNotApplyAreDisabled_data();
@@ -206,6 +208,23 @@ void PartPageTest::typingRedrawsOnlyWhenTheNumberIsWhole() {
     QCOMPARE(h.redraws(), 2);
     QCOMPARE(h.form->Snapshot().Part.Offset, -1.5);
     QVERIFY(h.dialogs.errors.empty());
+}
+
+void PartPageTest::boxesReadTheLocaleSeparatorToo() {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        QSKIP("de_DE.UTF-8 is not installed");
+    }
+    FormHarness h;
+    h.create();
+    h.control<QLineEdit>("edtOffset")->setText("1,5");
+    h.control<QLineEdit>("edtRotation")->setText("2.5");
+    const PartSettings part = h.form->Snapshot().Part;
+    const auto errors = h.dialogs.errors.size();
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    QCOMPARE(part.Offset, 1.5);
+    QCOMPARE(part.Rotation, 2.5);
+    QCOMPARE(errors, std::size_t{0});
 }
 
 void PartPageTest::rejectedValueKeepsThePicture_data() {

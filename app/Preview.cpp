@@ -68,7 +68,7 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve)
     return bitmap;
 }
 
-QImage RenderPreview(const TStarSettings& settings, int ppi, const ColorResolver& resolve,
+QImage RenderPreview(const TStarSettings& settings, double ppi, const ColorResolver& resolve,
                      char decimalSeparator) {
     return PaintPreview(BuildPreviewPicture(settings, ppi, decimalSeparator), resolve);
 }

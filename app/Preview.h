@@ -19,7 +19,7 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve)
 
 // The preview of the settings at ppi pixels per inch; raises the conversion
 // errors of BuildPreviewPicture before any drawing.
-QImage RenderPreview(const TStarSettings& settings, int ppi, const ColorResolver& resolve,
+QImage RenderPreview(const TStarSettings& settings, double ppi, const ColorResolver& resolve,
                      char decimalSeparator);
 
 }  // namespace polygrav

@@ -94,7 +94,7 @@ class TForm1::ControlWriter final : public SettingsTarget {
     void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
     void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
     PartSettings partSettings() const override { return form_.part_; }
-    void setPartSettings(const PartSettings& part) override { form_.part_ = part; }
+    void setPartSettings(const PartSettings& part) override { form_.SetPartControls(part); }
 
   private:
     TForm1& form_;
@@ -114,6 +114,8 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
     ApplyDesignValues();
     ArrangeFocus();
     ConnectHandlers();
+    ApplyPartPageDesign();
+    ConnectPartPage();
     CentreOnScreen();
 }
 
@@ -298,7 +300,7 @@ void TForm1::btnShortCutClick() {
 
 void TForm1::btnDisplayClick() {
     const QImage bitmap = RenderPreview(
-        Snapshot(), ScreenPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
+        Snapshot(), PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
         LocaleDecimalSeparator());
     ui->Image1->clear();
     ui->Image1->setPixmap(QPixmap::fromImage(bitmap));
@@ -419,6 +421,8 @@ void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
 void TForm1::LoadSettings(const std::string& path) {
     // A settings file that cannot be read reads as empty.
     const IniDocument doc = LoadIniFile(path);
+    // The calibration comes first, so that every redraw of the load uses it.
+    LoadCalibration(doc);
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
@@ -447,6 +451,7 @@ void TForm1::SaveSettings() {
     WriteSettings(
         doc, FavoriteDir, now,
         KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
+    SaveCalibration(doc);
     try {
         SaveIniFile(path, doc);
     } catch (const EIniFileException&) {

@@ -1,15 +1,12 @@
 #include "conversion/PartInfo.h"
 
-#include "geometry/Figure.h"
-#include "geometry/PartGeometry.h"
 #include "geometry/PartMetrics.h"
 #include "settings/SettingsFile.h"
 
 namespace polygrav {
 
 std::string PartInfoJson(const TStarSettings& settings, char decimalSeparator) {
-    const PartParameters parameters = PartParametersOfSettings(settings, decimalSeparator);
-    const PartMetrics m = MeasurePart(parameters, BuildPartContours(parameters));
+    const PartMetrics m = MeasureSettings(settings, decimalSeparator);
     // Numbers as the shortest text that reads back exactly, a full stop
     // whatever the locale: valid JSON numbers.
     const auto number = [](double v) { return FormatPartDecimal(v); };

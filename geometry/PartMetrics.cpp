@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "geometry/CutOutline.h"
+#include "geometry/Figure.h"
 #include "geometry/StarPolygon.h"
 
 namespace polygrav {
@@ -58,6 +59,11 @@ PartMetrics MeasurePart(const PartParameters& p, const PartContours& part) {
     m.area = AreaOf(p, part);
     m.contours = static_cast<int>(part.contours.size());
     return m;
+}
+
+PartMetrics MeasureSettings(const TStarSettings& settings, char decimalSeparator) {
+    const PartParameters parameters = PartParametersOfSettings(settings, decimalSeparator);
+    return MeasurePart(parameters, BuildPartContours(parameters));
 }
 
 }  // namespace polygrav

@@ -26,4 +26,8 @@ struct PartMetrics {
 
 PartMetrics MeasurePart(const PartParameters& p, const PartContours& part);
 
+// The readouts of the figure that the settings give, as every output draws
+// it; raises the figure's errors (of n, R and the part).
+PartMetrics MeasureSettings(const TStarSettings& settings, char decimalSeparator);
+
 }  // namespace polygrav

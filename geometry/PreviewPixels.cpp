@@ -16,23 +16,23 @@ int Trunc(double v) {
 
 }  // namespace
 
-PixelPoint MmToPixel(const TStarPoint& p, int ppi) {
+PixelPoint MmToPixel(const TStarPoint& p, double ppi) {
     return {Trunc(ppi * p.X / kMmPerInch), Trunc(ppi * p.Y / kMmPerInch)};
 }
 
-int PreviewMargin(int ppi) {
+int PreviewMargin(double ppi) {
     return Trunc((ppi * kMarginMm) / kMmPerInch);
 }
 
-int PreviewSide(double documentSide, int ppi) {
+int PreviewSide(double documentSide, double ppi) {
     return Trunc(documentSide * ppi / kMmPerInch);
 }
 
-int PreviewPenWidth(int strokeWidth, int ppi) {
+int PreviewPenWidth(int strokeWidth, double ppi) {
     return Trunc(strokeWidth / 100.0 * ppi / kMmPerInch);
 }
 
-PreviewPicture PreviewOfFigure(const Figure& figure, int ppi, const std::string& radiusText) {
+PreviewPicture PreviewOfFigure(const Figure& figure, double ppi, const std::string& radiusText) {
     // The side is checked in doubles first, so that a far-off radius cannot
     // overflow the conversion to int.
     const double side = figure.documentSide * ppi / kMmPerInch;
@@ -61,7 +61,8 @@ PreviewPicture PreviewOfFigure(const Figure& figure, int ppi, const std::string&
     return picture;
 }
 
-PreviewPicture BuildPreviewPicture(const TStarSettings& settings, int ppi, char decimalSeparator) {
+PreviewPicture BuildPreviewPicture(const TStarSettings& settings, double ppi,
+                                   char decimalSeparator) {
     return PreviewOfFigure(BuildFigure(settings, decimalSeparator), ppi, settings.CircumRadius);
 }
 

@@ -106,6 +106,10 @@ Message NoOutlineMessage() {
     return {MessageId::NoOutline, {}};
 }
 
+Message CalibrationNotAFactorMessage(const std::string& text) {
+    return {MessageId::CalibrationNotAFactor, {Quoted(text)}};
+}
+
 std::string WithClosingPeriod(const std::string& message) {
     // Bytes compare unsigned, so the lead and trail bytes of a multibyte
     // character (0x80 and above) are all greater than ".".

@@ -89,6 +89,9 @@ Message ValleyRadiusTooLargeMessage(double radius, double largest);
 Message OffsetLeavesNothingMessage(double offset);
 Message NoOutlineMessage();
 
+// A calibration factor in the settings file that is no number from 0.5 to 2.
+Message CalibrationNotAFactorMessage(const std::string& text);
+
 // The text of the error box: the message with a full stop appended when its
 // last byte compares greater than "." (so a message ending in a letter, a
 // digit or a multibyte character gets one).

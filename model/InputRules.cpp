@@ -1,5 +1,7 @@
 #include "model/InputRules.h"
 
+#include <string>
+
 #include "model/Limits.h"
 #include "model/NumberRules.h"
 #include "model/StarSettings.h"
@@ -39,6 +41,21 @@ InputRuleResult RadiusRule(std::string_view text, char decimalSeparator) {
     if (IsStillBeingTyped(text)) return {};
     const double a = TryStrToFloat(text, decimalSeparator).value_or(kMinRadius);
     return Limit<double>(a, kMinRadius, kMaxRadius);
+}
+
+std::optional<double> ReadPartDecimal(std::string_view text, char localeSeparator) {
+    if (auto v = TryStrToFloat(text, '.')) return v;
+    return TryStrToFloat(text, localeSeparator);
+}
+
+PartDecimalInput ReadPartDecimalInput(std::string_view text, char localeSeparator) {
+    PartDecimalInput input;
+    input.value = ReadPartDecimal(text, localeSeparator);
+    if (!input.value) {
+        const std::string more = std::string(text) + '0';
+        input.incomplete = ReadPartDecimal(more, localeSeparator).has_value();
+    }
+    return input;
 }
 
 int ClampStarType(int index) {

@@ -25,6 +25,24 @@ InputRuleResult PointCountRule(std::string_view text);
 // and 100, fractions included, stay as typed.
 InputRuleResult RadiusRule(std::string_view text, char decimalSeparator);
 
+// A decimal of the part as its settings key and its box read it: a full stop
+// first, then the locale's separator. Nothing when the text fails both.
+std::optional<double> ReadPartDecimal(std::string_view text, char localeSeparator);
+
+// What a decimal box of the part makes of its text: a number, the start of
+// one that is still being typed ("", "-", "1e-"), or neither.
+struct PartDecimalInput {
+    std::optional<double> value;
+    bool incomplete = false;
+
+    bool rejected() const { return !value && !incomplete; }
+};
+
+// Reads the text of a part's decimal box. A text that is no number but
+// becomes one with a digit appended counts as incomplete, so that typing
+// never shows an error before the number is whole.
+PartDecimalInput ReadPartDecimalInput(std::string_view text, char localeSeparator);
+
 }  // namespace polygrav
 
 namespace polygrav {

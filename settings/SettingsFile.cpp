@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/InputRules.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
 #include "settings/ColorText.h"
@@ -101,8 +102,7 @@ void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
     const auto decimal = [&](SettingsKey key) -> std::optional<double> {
         const std::optional<std::string> value = text(key);
         if (!value) return std::nullopt;
-        if (auto v = TryStrToFloat(*value, '.')) return v;
-        return TryStrToFloat(*value, localeSeparator);
+        return ReadPartDecimal(*value, localeSeparator);
     };
     const auto take = [&target, &part](auto& field, auto value) {
         field = value;

@@ -88,6 +88,12 @@ void SettingsModel::setFillRule(bool on) {
     values.FillRule = on;
 }
 
+void SettingsModel::setPartSettings(const PartSettings& part) {
+    if (part == values.Part) return;
+    values.Part = part;
+    Redraw();
+}
+
 std::optional<std::string> LoadAsAtStartUp(SettingsModel& model, const IniDocument& doc,
                                            const std::string& defaultFavoriteDir) {
     try {

@@ -22,6 +22,9 @@ inline constexpr int kModelPpi = 96;
 //   (not when it is cleared);
 // - the transparency box and the track bar (limited to 0..400) redraw when
 //   their value changes;
+// - the part's controls (its boxes, choices and check box) take a value that
+//   differs from theirs and redraw; out-of-range values are held as read, so
+//   that their redraw raises the part's error;
 // - colours, the other boxes and the folder are taken as given.
 // A redraw builds the preview of the values at that moment and raises its
 // conversion error, so that a load stops at the first key whose redraw
@@ -48,7 +51,7 @@ class SettingsModel : public SettingsTarget {
     void setView(bool on) override;
     void setFillRule(bool on) override;
     PartSettings partSettings() const override { return values.Part; }
-    void setPartSettings(const PartSettings& part) override { values.Part = part; }
+    void setPartSettings(const PartSettings& part) override;
 
     // The separator that the radius box reads.
     char decimalSeparator() const { return decimalSeparator_; }

@@ -3,10 +3,12 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 class ControlSignalsTest : public QObject {
@@ -18,6 +20,8 @@ class ControlSignalsTest : public QObject {
     void checkBoxToggled();
     void buttonGroupIdToggled();
     void buttonGroupCanBeEmptied();
+    void spinBoxValueChanged();
+    void comboBoxIndexChanged();
 };
 
 void ControlSignalsTest::editTextChanged() {
@@ -89,6 +93,41 @@ void ControlSignalsTest::buttonGroupCanBeEmptied() {
     QCOMPARE(group.checkedId(), -1);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(1).toBool(), false);
+}
+
+// The part's step: a set value fires once, the present one not; typed
+// digits wait for the return key.
+void ControlSignalsTest::spinBoxValueChanged() {
+    QSpinBox spin;
+    spin.setRange(-1000, 1000);
+    spin.setValue(2);
+    spin.setKeyboardTracking(false);
+    QSignalSpy spy(&spin, &QSpinBox::valueChanged);
+    spin.setValue(2);
+    QCOMPARE(spy.count(), 0);
+    spin.setValue(-4);
+    QCOMPARE(spy.count(), 1);
+    QTest::keyClick(&spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&spin, "12");
+    QCOMPARE(spy.count(), 1);
+    QTest::keyClick(&spin, Qt::Key_Return);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spin.value(), 12);
+}
+
+// The part's choices: a set index fires once, the present one not, and the
+// index can be cleared.
+void ControlSignalsTest::comboBoxIndexChanged() {
+    QComboBox combo;
+    combo.addItems({"a", "b", "c"});
+    QSignalSpy spy(&combo, &QComboBox::currentIndexChanged);
+    combo.setCurrentIndex(0);
+    QCOMPARE(spy.count(), 0);
+    combo.setCurrentIndex(2);
+    QCOMPARE(spy.count(), 1);
+    combo.setCurrentIndex(-1);
+    QCOMPARE(combo.currentIndex(), -1);
+    QCOMPARE(spy.count(), 2);
 }
 
 QTEST_MAIN(ControlSignalsTest)

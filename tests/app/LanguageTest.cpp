@@ -163,6 +163,21 @@ void LanguageTest::textsFitTheirControls() {
         QVERIFY2(need.width() <= allowed.width(), qPrintable(what));
         if (label) QVERIFY2(need.height() <= allowed.height(), qPrintable(what));
     }
+    // A label that wraps shows all its lines: it is as tall as its text
+    // needs at its width.
+    auto* pages = h.control<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        for (const QLabel* label : pages->widget(page)->findChildren<QLabel*>()) {
+            if (!label->wordWrap() || label->text().isEmpty() || !label->isVisible()) continue;
+            const int need = label->heightForWidth(label->width());
+            QVERIFY2(
+                need <= label->height(),
+                qPrintable(label->objectName() + QStringLiteral(" needs ") + QString::number(need) +
+                           QStringLiteral(", has ") + QString::number(label->height())));
+        }
+    }
     // A multi-line label ends where the design's ends or above the box under
     // it, so it covers no more of that box than the design's does.
     for (const char* pair : {"Label1 edtNum", "Label2 edtSize", "lblSVGFillRule chbSVGFillRule"}) {

@@ -89,5 +89,37 @@ TEST(ControlLimitsTest, StarTypeAndStrokeWidth) {
     EXPECT_EQ(ClampStrokeWidth(401), 400);
 }
 
+// A part's decimal box reads a full stop or the locale's separator, and holds
+// back a text that becomes a number with one more digit.
+TEST(PartDecimalInputTest, Table) {
+    struct DecimalRow {
+        const char* name;
+        std::string text;
+        char localeSeparator;
+        std::optional<double> value;
+        bool incomplete;
+    };
+    const DecimalRow rows[] = {
+        {"full stop", "1.5", ',', 1.5, false},
+        {"locale's comma", "1,5", ',', 1.5, false},
+        {"comma without that locale", "1,5", '.', std::nullopt, false},
+        {"negative", "-2", '.', -2.0, false},
+        {"exponent", "1e-3", '.', 0.001, false},
+        {"empty is being typed", "", '.', std::nullopt, true},
+        {"a sign alone", "-", '.', std::nullopt, true},
+        {"blanks alone", "  ", '.', std::nullopt, true},
+        {"letters", "abc", '.', std::nullopt, false},
+        {"two separators", "1.2.3", '.', std::nullopt, false},
+        {"a digit after a letter", "1x", '.', std::nullopt, false},
+        {"too large for a double", "1e400", '.', std::nullopt, false},
+    };
+    for (const DecimalRow& row : rows) {
+        const PartDecimalInput input = ReadPartDecimalInput(row.text, row.localeSeparator);
+        EXPECT_EQ(input.value, row.value) << row.name;
+        EXPECT_EQ(input.incomplete, row.incomplete) << row.name;
+        EXPECT_EQ(input.rejected(), !row.value && !row.incomplete) << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace polygrav

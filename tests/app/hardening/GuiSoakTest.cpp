@@ -1,17 +1,19 @@
 // A long run of random user actions on the real window over fake dialogs:
 // typing into the two edit boxes, the track bar, the star type, the check
-// boxes, the colour dialogs, the SVG command, closing, and loading random and
-// damaged settings files. After every action no exception has escaped, every
-// error shown is one of the program's own, the preview exists, both edit
-// boxes hold what their input rules promise, the width label follows the
-// track bar, and a preview of two valid numbers has the size the radius
-// gives. The run is seeded with a fixed number; POLYGRAV_SOAK_SEED picks another, and
-// POLYGRAV_SOAK_STEPS sets its length.
+// boxes, the colour dialogs, the controls of the part's page, the SVG
+// command, closing, and loading random and damaged settings files. After
+// every action no exception has escaped, every error shown is one of the
+// program's own, the preview exists, both edit boxes hold what their input
+// rules promise, the width label follows the track bar, a preview of two
+// valid numbers and the design's figure has the size the radius gives, and a
+// part's preview just drawn has the size of its document. The run is seeded with a fixed number;
+// POLYGRAV_SOAK_SEED picks another, and POLYGRAV_SOAK_STEPS sets its length.
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <cmath>
 #include <cstdlib>
@@ -33,6 +36,7 @@
 
 #include "FormHarness.h"
 #include "app/QtText.h"
+#include "geometry/PreviewPixels.h"
 #include "model/Errors.h"
 #include "model/NumberRules.h"
 #include "settings/IniFile.h"
@@ -59,7 +63,11 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 bool IsOwnErrorText(const QString& text) {
     static const QRegularExpression own(
         QStringLiteral("^('.*' は(整数|浮動小数点数|3以上の整数)ではありません|"
-                       "ファイル .* を作成できません|ストリームへの書き込みエラー)\\.$"),
+                       "ファイル .* を作成できません|ストリームへの書き込みエラー|"
+                       // The part's geometry, which names the value and its range.
+                       "(点の数|星のステップ|内側の比率|(角の|谷の)?半径|大きさ|オフセット|"
+                       "SizeBy の値|OffsetJoin の値) .*(ありません|です)|"
+                       "オフセット .* mm では輪郭が残りません|この設定では輪郭ができません)\\.$"),
         QRegularExpression::DotMatchesEverythingOption);
     return own.match(text).hasMatch();
 }
@@ -135,6 +143,7 @@ class Soak {
     int loads() const { return loads_; }
     int saves() const { return saves_; }
     int validSteps() const { return validSteps_; }
+    int partSteps() const { return partSteps_; }
 
     QString Log() const {
         QStringList lines;
@@ -200,6 +209,62 @@ class Soak {
 
     QLineEdit* AnEdit() { return Chance(0.5) ? edtNum_ : edtSize_; }
 
+    // A decimal box of the part's page.
+    QLineEdit* APartBox() {
+        static const std::vector<const char*> names = {
+            "edtInnerRatio", "edtRotation", "edtCornerRadius", "edtValleyRadius", "edtOffset"};
+        return h_.control<QLineEdit>(OneOf(names));
+    }
+
+    // A value for a part's box: mostly small numbers that build, some that
+    // do not, and now and then any text.
+    QString RandomPartText() {
+        static const std::vector<QString> texts = {
+            "0", "0", "0",  "0.5", "1",   "0.3", "0.7", "15",  "-0.5", "1e-1",
+            "",  "-", "2.", " 1 ", "-30", "40",  "1,5", "abc", "0.4",  "0"};
+        return Chance(0.9) ? OneOf(texts) : RandomText();
+    }
+
+    void TypePartBox() {
+        QLineEdit* box = APartBox();
+        const QString text = RandomPartText();
+        Note(box->objectName() + " typed \"" + text + "\"");
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else {
+            TypeText(box, text);
+        }
+    }
+
+    void PastePartBox() {
+        QLineEdit* box = APartBox();
+        const QString text = RandomPartText();
+        Note(box->objectName() + " set to \"" + text + "\"");
+        box->setText(text);
+    }
+
+    void StarStep() {
+        auto* spin = h_.control<QSpinBox>("spnStarStep");
+        if (Chance(0.5)) {
+            const int value = Chance(0.7) ? 2 : Uniform(-1, 8);
+            Note(QStringLiteral("star step set to %1").arg(value));
+            spin->setValue(value);
+        } else {
+            const bool up = Chance(0.5);
+            Note(up ? QStringLiteral("star step up") : QStringLiteral("star step down"));
+            QTest::keyClick(spin, up ? Qt::Key_Up : Qt::Key_Down);
+        }
+    }
+
+    void PartChoice() {
+        const char* name = Chance(0.5) ? "cmbSizeBy" : "cmbOffsetJoin";
+        auto* choice = h_.control<QComboBox>(name);
+        const int index = Uniform(0, choice->count() - 1);
+        Note(QStringLiteral("%1 item %2").arg(QLatin1String(name)).arg(index));
+        choice->setCurrentIndex(index);
+    }
+
     Action Pick() {
         struct Weighted {
             int weight;
@@ -217,6 +282,12 @@ class Soak {
             {6, [this] { ChooseStarType(); }},
             {6, [this] { ToggleCheckBox(); }},
             {8, [this] { ColourDialog(); }},
+            {5, [this] { TypePartBox(); }},
+            {2, [this] { PastePartBox(); }},
+            {3, [this] { StarStep(); }},
+            {2, [this] { PartChoice(); }},
+            {2, [this] { ToggleCutOutline(); }},
+            {8, [this] { PartBackToTheDesign(); }},
             {3, [this] { LoadRandomBytes(); }},
             {6, [this] { LoadDamagedDocument(); }},
             {2, [this] { SaveSvg(); }},
@@ -236,6 +307,10 @@ class Soak {
         if (Chance(0.2)) QTest::keyClick(edit, Qt::Key_Home);
         const QString text = RandomText();
         Note(edit->objectName() + " typed \"" + text + "\"");
+        TypeText(edit, text);
+    }
+
+    void TypeText(QLineEdit* edit, const QString& text) {
         for (const QChar c : text) {
             if (c.unicode() < 0x80) {
                 QTest::keyClick(edit, c.toLatin1());
@@ -320,6 +395,25 @@ class Soak {
         h_.control<QCheckBox>(name)->click();
     }
 
+    // Every control of the part back to its design value, one by one.
+    void PartBackToTheDesign() {
+        Note(QStringLiteral("part back to the design"));
+        h_.control<QSpinBox>("spnStarStep")->setValue(2);
+        h_.control<QLineEdit>("edtInnerRatio")->clear();
+        for (const char* name :
+             {"edtRotation", "edtCornerRadius", "edtValleyRadius", "edtOffset"}) {
+            h_.control<QLineEdit>(name)->setText("0");
+        }
+        h_.control<QComboBox>("cmbSizeBy")->setCurrentIndex(0);
+        h_.control<QComboBox>("cmbOffsetJoin")->setCurrentIndex(0);
+        h_.control<QCheckBox>("chbCutOutline")->setChecked(false);
+    }
+
+    void ToggleCutOutline() {
+        Note(QStringLiteral("toggled chbCutOutline"));
+        h_.control<QCheckBox>("chbCutOutline")->click();
+    }
+
     QColor RandomColour() {
         QColor c(Uniform(0, 255), Uniform(0, 255), Uniform(0, 255), Uniform(0, 255));
         switch (Uniform(0, 4)) {
@@ -377,6 +471,8 @@ class Soak {
             "clDefault",    "255",    "$80000005", "$80000019", "$000080FF",
             "$FF000000",    "-1",     "clBtnFace", "clInfoBk",  "clHotLight",
             "clMoneyGreen", "0",      "red",       ""};
+        static const std::vector<std::string> partDecimals = {
+            "0", "0.5", "1", "-1", "2.5", "0,5", "1e-1", "", "abc", "-0", "0.4", "30", "-40"};
         static const std::vector<std::string> folders = {
             "/tmp", "", "/", "dir with blank", "\"quoted\"", "日本語のフォルダ"};
         const auto weighted = [this](const std::vector<std::string>& pool, double broken) {
@@ -395,6 +491,19 @@ class Soak {
             "View=" + OneOf(integers),
             "FillRule=" + OneOf(integers),
         };
+        // Now and then the part's keys, after the design's as they are written.
+        if (Chance(0.5)) {
+            const std::vector<std::string> part = {
+                "StarStep=" + OneOf(integers),         "InnerRatio=" + OneOf(partDecimals),
+                "Rotation=" + OneOf(partDecimals),     "SizeBy=" + OneOf(integers),
+                "CornerRadius=" + OneOf(partDecimals), "ValleyRadius=" + OneOf(partDecimals),
+                "Offset=" + OneOf(partDecimals),       "OffsetJoin=" + OneOf(integers),
+                "CutOutline=" + OneOf(integers),
+            };
+            for (const std::string& line : part) {
+                if (Chance(0.5)) lines.push_back(line);
+            }
+        }
         for (int drop = Uniform(0, 3); drop > 0; --drop) {
             lines.erase(lines.begin() + Uniform(0, static_cast<int>(lines.size()) - 1));
         }
@@ -543,7 +652,23 @@ class Soak {
             }
         }
 
-        if (!HeldBack(num) && !HeldBack(size)) {
+        const TStarSettings shown = h_.form->Snapshot();
+        if (!shown.Part.IsDesign()) {
+            // A part's document grows with the figure: the core says how far.
+            if (!failed && h_.redraws() > 0 && !HeldBack(num) && !HeldBack(size)) {
+                ++partSteps_;
+                const int side = BuildPreviewPicture(shown, ppi_, separator_).side;
+                if (picture.size() != QSize(side, side)) {
+                    return QStringLiteral("the part's preview is %1 × %2, not %3")
+                        .arg(picture.width())
+                        .arg(picture.height())
+                        .arg(side);
+                }
+                if (++pictureChecks_ % 4 == 0 && h_.shownPreview() != h_.expectedPreview(shown)) {
+                    return QStringLiteral("the preview does not show the part");
+                }
+            }
+        } else if (!HeldBack(num) && !HeldBack(size)) {
             ++validSteps_;
             const double R = *TryStrToFloat(size, separator_);
             const int side = static_cast<int>(std::trunc((R + 10) * 2 * ppi_ / 25.4));
@@ -585,6 +710,7 @@ class Soak {
     int saves_ = 0;
     int pictureChecks_ = 0;
     int validSteps_ = 0;
+    int partSteps_ = 0;
     std::deque<QString> log_;
 };
 
@@ -617,8 +743,10 @@ void GuiSoakTest::randomActionsKeepTheWindowSound() {
     }
     const QString folder = soak.CheckFolder();
     QVERIFY2(folder.isEmpty(), qPrintable(folder));
-    qInfo("soak: %d steps with two valid numbers, %zu error boxes, %d loads, %d SVG files",
-          soak.validSteps(), soak.errorsShown(), soak.loads(), soak.saves());
+    qInfo(
+        "soak: %d steps with two valid numbers, %d drawn parts, %zu error boxes, %d loads, "
+        "%d SVG files",
+        soak.validSteps(), soak.partSteps(), soak.errorsShown(), soak.loads(), soak.saves());
 }
 
 QTEST_MAIN(GuiSoakTest)

@@ -76,17 +76,19 @@ void PaintRuns(QImage& bitmap, const std::vector<PixelRun>& runs, const QColor& 
     }
 }
 
-// The core's runs: the fill, then the outline over it. The painter strokes a
-// wide round-joined pen on a part's many thin spikes slowly; the runs give
-// the same region at a fraction of the cost. A pen of 0 or 1 pixel is the
-// painter's thin line, which is fast and has its own stepping.
+// The core's runs, in the bitmap's device pixels: the fill, then the
+// outline over it. The painter strokes a wide round-joined pen on a part's
+// many thin spikes slowly; the runs give the same region at a fraction of
+// the cost. A pen of one device pixel or less is the painter's thin line,
+// which is fast and has its own stepping.
 void PaintWithRuns(QImage& bitmap, const PreviewPicture& picture, const QColor& fill,
                    const QColor& stroke) {
+    const qreal ratio = bitmap.devicePixelRatio();
     if (picture.filled) {
-        PaintRuns(bitmap, FillRuns(picture), fill);
+        PaintRuns(bitmap, FillRuns(picture, ratio), fill);
     }
-    if (picture.penWidth > 1) {
-        PaintRuns(bitmap, StrokeRuns(picture), stroke);
+    if (picture.penWidth * ratio > 1) {
+        PaintRuns(bitmap, StrokeRuns(picture, ratio), stroke);
         return;
     }
     QPainter painter(&bitmap);
@@ -98,8 +100,18 @@ void PaintWithRuns(QImage& bitmap, const PreviewPicture& picture, const QColor& 
 
 }  // namespace
 
-QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve) {
-    QImage bitmap(picture.side, picture.side, QImage::Format_RGB32);
+QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve,
+                    qreal devicePixelRatio) {
+    // Never fewer device pixels than the picture has, nor more a side than
+    // the largest preview.
+    const qreal most = std::max<qreal>(1, qreal(kMaxPreviewSide) / std::max(1, picture.side));
+    const qreal ratio = devicePixelRatio > 1 ? std::min(devicePixelRatio, most) : 1;
+    const int side = ScaledSide(picture.side, ratio);
+    QImage bitmap(side, side, QImage::Format_RGB32);
+    if (bitmap.isNull()) {
+        return bitmap;  // out of memory: nothing to show rather than a crash
+    }
+    bitmap.setDevicePixelRatio(ratio);
     bitmap.fill(Qt::white);
     const QColor fill = resolve(picture.fillColor);
     const QColor stroke = resolve(picture.strokeColor);
@@ -115,8 +127,9 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve)
 }
 
 QImage RenderPreview(const TStarSettings& settings, int ppi, const ColorResolver& resolve,
-                     char decimalSeparator) {
-    return PaintPreview(BuildPreviewPicture(settings, ppi, decimalSeparator), resolve);
+                     char decimalSeparator, qreal devicePixelRatio) {
+    return PaintPreview(BuildPreviewPicture(settings, ppi, decimalSeparator), resolve,
+                        devicePixelRatio);
 }
 
 }  // namespace polygrav

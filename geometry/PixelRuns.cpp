@@ -18,12 +18,16 @@ struct Point {
 
 using Ring = std::vector<Point>;
 
+// A corner of a contour in device pixels.
+Point Scaled(const PixelPoint& p, double scale) {
+    return {p.x * scale, p.y * scale};
+}
+
 // Appends the chords of the arc from a to b, b excluded: as few as keep every
 // chord within kRunArcTolerance of the arc.
-void AppendArc(Ring& ring, const PixelPoint& a, const PixelPoint& b, double bulge) {
-    const ArcGeometry arc =
-        ArcOfBulge({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, bulge);
-    ring.push_back({double(a.x), double(a.y)});
+void AppendArc(Ring& ring, const Point& a, const Point& b, double bulge) {
+    const ArcGeometry arc = ArcOfBulge({a.x, a.y}, {b.x, b.y}, bulge);
+    ring.push_back(a);
     const double cosine = 1 - kRunArcTolerance / arc.radius;
     const double step = cosine > -1 ? 2 * std::acos(cosine) : 2 * std::numbers::pi;
     const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(arc.sweep) / step)));
@@ -34,8 +38,8 @@ void AppendArc(Ring& ring, const PixelPoint& a, const PixelPoint& b, double bulg
     }
 }
 
-// The contours with their arcs replaced by chords, in pixels.
-std::vector<Ring> Rings(const PreviewPicture& picture) {
+// The contours with their arcs replaced by chords, in device pixels.
+std::vector<Ring> Rings(const PreviewPicture& picture, double scale) {
     std::vector<Ring> rings;
     rings.reserve(picture.contours.size());
     for (const auto& contour : picture.contours) {
@@ -45,9 +49,9 @@ std::vector<Ring> Rings(const PreviewPicture& picture) {
             const PixelVertex& v = contour[i];
             const PixelPoint& next = contour[(i + 1) % contour.size()].at;
             if (v.bulge != 0 && v.at != next) {
-                AppendArc(ring, v.at, next, v.bulge);
+                AppendArc(ring, Scaled(v.at, scale), Scaled(next, scale), v.bulge);
             } else {
-                ring.push_back({double(v.at.x), double(v.at.y)});
+                ring.push_back(Scaled(v.at, scale));
             }
         }
         rings.push_back(std::move(ring));
@@ -333,10 +337,10 @@ ScanEdge ScanEdgeOf(const Point& p, const Point& q, int side) {
 
 }  // namespace
 
-std::vector<PixelRun> FillRuns(const PreviewPicture& picture) {
-    const int side = picture.side;
+std::vector<PixelRun> FillRuns(const PreviewPicture& picture, double scale) {
+    const int side = ScaledSide(picture.side, scale);
     std::vector<ScanEdge> edges;
-    for (const Ring& ring : Rings(picture)) {
+    for (const Ring& ring : Rings(picture, scale)) {
         for (std::size_t i = 0; i < ring.size(); ++i) {
             const ScanEdge e = ScanEdgeOf(ring[i], ring[(i + 1) % ring.size()], side);
             if (e.top <= e.bottom) {
@@ -382,40 +386,45 @@ std::vector<PixelRun> FillRuns(const PreviewPicture& picture) {
     return runs;
 }
 
-std::vector<PixelRun> StrokeRuns(const PreviewPicture& picture) {
-    const double r = picture.penWidth / 2.0;
-    RunCollector runs(picture.side);
+std::vector<PixelRun> StrokeRuns(const PreviewPicture& picture, double scale) {
+    const int side = ScaledSide(picture.side, scale);
+    const double r = picture.penWidth * scale / 2;
+    RunCollector runs(side);
     for (const auto& contour : picture.contours) {
         const auto isArc = [&contour](std::size_t i) {
             return contour[i].bulge != 0 && contour[i].at != contour[(i + 1) % contour.size()].at;
         };
         for (std::size_t i = 0; i < contour.size(); ++i) {
             const std::size_t next = (i + 1) % contour.size();
-            const Point a{double(contour[i].at.x), double(contour[i].at.y)};
-            const Point b{double(contour[next].at.x), double(contour[next].at.y)};
+            const Point a = Scaled(contour[i].at, scale);
+            const Point b = Scaled(contour[next].at, scale);
             if (!isArc(i)) {
-                AddCapsule(runs, a, b, r, picture.side);
+                AddCapsule(runs, a, b, r, side);
                 continue;
             }
             const ArcGeometry arc = ArcOfBulge({a.x, a.y}, {b.x, b.y}, contour[i].bulge);
             if (arc.radius > r) {
                 Ring chords;
-                AppendArc(chords, contour[i].at, contour[next].at, contour[i].bulge);
+                AppendArc(chords, a, b, contour[i].bulge);
                 chords.push_back(b);
                 for (std::size_t k = 0; k + 1 < chords.size(); ++k) {
-                    AddCapsule(runs, chords[k], chords[k + 1], r, picture.side);
+                    AddCapsule(runs, chords[k], chords[k + 1], r, side);
                 }
                 continue;
             }
-            AddSmallArc(runs, arc, r, picture.side);
+            AddSmallArc(runs, arc, r, side);
             // The disc about the arc's end, unless the next edge's band
             // rounds it; the previous edge always holds the start's.
             if (isArc(next)) {
-                AddCapsule(runs, b, b, r, picture.side);
+                AddCapsule(runs, b, b, r, side);
             }
         }
     }
     return runs.Take();
+}
+
+int ScaledSide(int side, double scale) {
+    return static_cast<int>(std::ceil(side * scale - 1e-9));
 }
 
 }  // namespace polygrav

@@ -39,6 +39,7 @@ TStarSettings SettingsOfPart(const QString& document) {
         if (kv[0] == "EdgeNumber") s.EdgeNumber = value;
         if (kv[0] == "CircumRadius") s.CircumRadius = value;
         if (kv[0] == "StrokeWidth") s.StrokeWidth = kv[1].toInt();
+        if (kv[0] == "FillTransparent") s.FillTransparent = true;
         if (kv[0] == "StarType") s.StarType = kv[1].toInt();
         if (kv[0] == "StarStep") s.Part.StarStep = kv[1].toInt();
         if (kv[0] == "SizeBy") s.Part.SizeBy = kv[1].toInt();
@@ -89,6 +90,8 @@ class PreviewTest : public QObject {
     void partWideOutlineAgreesWithThePainter_data();
     void partWideOutlineAgreesWithThePainter();
     void translucentColoursAreLeftToThePainter();
+    void highDensityBitmapKeepsTheFigure_data();
+    void highDensityBitmapKeepsTheFigure();
 };
 
 void PreviewTest::defaultStar() {
@@ -334,6 +337,67 @@ void PreviewTest::translucentColoursAreLeftToThePainter() {
     const PreviewPicture picture =
         BuildPreviewPicture(SettingsOfPart(QString(kHardestPart) + " StrokeWidth=400"), 96, '.');
     QCOMPARE(PaintPreview(picture, translucent), PaintedByThePainter(picture, translucent));
+}
+
+void PreviewTest::highDensityBitmapKeepsTheFigure_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("design star") << "StrokeWidth=50";
+    QTest::newRow("design star, 4 mm, no fill") << "StrokeWidth=400 FillTransparent=1";
+    QTest::newRow("hardest part, 4 mm") << QString(kHardestPart) + " StrokeWidth=400";
+    QTest::newRow("filleted, grown star, 1 mm")
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2 StrokeWidth=100";
+}
+
+// Where a colour lies in a picture, and how much of it.
+struct ColourExtent {
+    QRect box;
+    int count = 0;
+};
+
+ColourExtent ExtentOf(const QImage& img, QRgb colour) {
+    ColourExtent e;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (img.pixel(x, y) == colour) {
+                e.box |= QRect(x, y, 1, 1);
+                ++e.count;
+            }
+        }
+    }
+    return e;
+}
+
+// At device pixel ratio 2 the bitmap has twice the pixels a side and the
+// same size in logical pixels, and the figure is the same: the fill and the
+// outline lie in twice the box, within a pixel either way, and cover four
+// times the pixels, but for the edges that the finer pixels draw otherwise
+// (a thin line most of all).
+void PreviewTest::highDensityBitmapKeepsTheFigure() {
+    QFETCH(QString, document);
+    const TStarSettings s = SettingsOfPart(document);
+    const QImage one = Render(s);
+    const QImage two = RenderPreview(s, 96, Plain, '.', 2);
+    QCOMPARE(two.size(), one.size() * 2);
+    QCOMPARE(two.devicePixelRatio(), 2.0);
+    QCOMPARE(two.deviceIndependentSize(), QSizeF(one.size()));
+
+    for (const QRgb colour : {kBlack, kRed}) {
+        const ColourExtent e1 = ExtentOf(one, colour);
+        const ColourExtent e2 = ExtentOf(two, colour);
+        if (e1.count == 0) {
+            QCOMPARE(e2.count, 0);
+            continue;
+        }
+        const QRect doubled(e1.box.topLeft() * 2, e1.box.size() * 2);
+        for (const auto& [a, b] : {std::pair{doubled.left(), e2.box.left()},
+                                   {doubled.top(), e2.box.top()},
+                                   {doubled.right(), e2.box.right()},
+                                   {doubled.bottom(), e2.box.bottom()}}) {
+            QVERIFY2(qAbs(a - b) <= 2, qPrintable(QStringLiteral("%1 against %2").arg(b).arg(a)));
+        }
+        const double ratio = e2.count / (4.0 * e1.count);
+        QVERIFY2(ratio > 0.8 && ratio < 1.25, qPrintable(QString::number(ratio)));
+    }
 }
 
 QTEST_MAIN(PreviewTest)

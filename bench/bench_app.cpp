@@ -142,6 +142,19 @@ void BM_RenderPreviewWorstPart(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderPreviewWorstPart)->Arg(50)->Arg(400)->Unit(benchmark::kMillisecond);
 
+// The same at device pixel ratio 2, as a high-density screen draws it:
+// four times the pixels.
+void BM_RenderPreviewWorstPartHighDensity(benchmark::State& state) {
+    const TStarSettings s = WorstPart(static_cast<int>(state.range(0)));
+    const QPalette palette;
+    for (auto _ : state) {
+        QImage img = RenderPreview(
+            s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.', 2);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_RenderPreviewWorstPartHighDensity)->Arg(50)->Arg(400)->Unit(benchmark::kMillisecond);
+
 void BM_SvgDocumentWorstPart(benchmark::State& state) {
     const TStarSettings s = WorstPart();
     for (auto _ : state) {

@@ -424,7 +424,7 @@ std::vector<PixelRun> StrokeRuns(const PreviewPicture& picture, double scale) {
 }
 
 int ScaledSide(int side, double scale) {
-    return static_cast<int>(std::ceil(side * scale - 1e-9));
+    return static_cast<int>(std::lround(side * scale));
 }
 
 }  // namespace polygrav

@@ -23,7 +23,8 @@ inline constexpr double kRunArcTolerance = 0.05;
 // picture (a screen's device pixel ratio). The picture's corners, its arcs
 // and its pen are scaled; its pixel arithmetic is not redone.
 
-// The side of the bitmap in device pixels: enough for the picture's side.
+// The side of the bitmap in device pixels, the nearest whole number: in
+// logical pixels it rounds to the picture's side.
 int ScaledSide(int side, double scale);
 
 // The pixels whose centres lie inside the picture's contours by the even-odd

@@ -341,11 +341,14 @@ void PreviewTest::translucentColoursAreLeftToThePainter() {
 
 void PreviewTest::highDensityBitmapKeepsTheFigure_data() {
     QTest::addColumn<QString>("document");
-    QTest::newRow("design star") << "StrokeWidth=50";
-    QTest::newRow("design star, 4 mm, no fill") << "StrokeWidth=400 FillTransparent=1";
-    QTest::newRow("hardest part, 4 mm") << QString(kHardestPart) + " StrokeWidth=400";
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("design star") << "StrokeWidth=50" << 2.0;
+    QTest::newRow("design star, 4 mm, no fill") << "StrokeWidth=400 FillTransparent=1" << 2.0;
+    QTest::newRow("hardest part, 4 mm") << QString(kHardestPart) + " StrokeWidth=400" << 2.0;
     QTest::newRow("filleted, grown star, 1 mm")
-        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2 StrokeWidth=100";
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2 StrokeWidth=100" << 2.0;
+    QTest::newRow("hardest part at 1.5") << QString(kHardestPart) + " StrokeWidth=400" << 1.5;
+    QTest::newRow("design star at 1.25") << "StrokeWidth=50" << 1.25;
 }
 
 // Where a colour lies in a picture, and how much of it.
@@ -367,36 +370,40 @@ ColourExtent ExtentOf(const QImage& img, QRgb colour) {
     return e;
 }
 
-// At device pixel ratio 2 the bitmap has twice the pixels a side and the
-// same size in logical pixels, and the figure is the same: the fill and the
-// outline lie in twice the box, within a pixel either way, and cover four
-// times the pixels, but for the edges that the finer pixels draw otherwise
-// (a thin line most of all).
+// At device pixel ratio 2 the bitmap has twice the pixels a side (at a
+// fractional ratio the nearest whole number) and the same size in logical
+// pixels, and the figure is the same: the fill and the outline lie in the
+// box scaled by the ratio, within a pixel either way, and cover the ratio
+// squared times the pixels, but for the edges that the finer pixels draw
+// otherwise (a thin line most of all).
 void PreviewTest::highDensityBitmapKeepsTheFigure() {
     QFETCH(QString, document);
+    QFETCH(double, ratio);
     const TStarSettings s = SettingsOfPart(document);
     const QImage one = Render(s);
-    const QImage two = RenderPreview(s, 96, Plain, '.', 2);
-    QCOMPARE(two.size(), one.size() * 2);
-    QCOMPARE(two.devicePixelRatio(), 2.0);
-    QCOMPARE(two.deviceIndependentSize(), QSizeF(one.size()));
+    const QImage fine = RenderPreview(s, 96, Plain, '.', ratio);
+    QCOMPARE(fine.width(), qRound(one.width() * ratio));
+    QCOMPARE(fine.height(), fine.width());
+    QCOMPARE(fine.devicePixelRatio(), ratio);
+    QCOMPARE(fine.deviceIndependentSize().toSize(), one.size());
 
     for (const QRgb colour : {kBlack, kRed}) {
         const ColourExtent e1 = ExtentOf(one, colour);
-        const ColourExtent e2 = ExtentOf(two, colour);
+        const ColourExtent e2 = ExtentOf(fine, colour);
         if (e1.count == 0) {
             QCOMPARE(e2.count, 0);
             continue;
         }
-        const QRect doubled(e1.box.topLeft() * 2, e1.box.size() * 2);
-        for (const auto& [a, b] : {std::pair{doubled.left(), e2.box.left()},
-                                   {doubled.top(), e2.box.top()},
-                                   {doubled.right(), e2.box.right()},
-                                   {doubled.bottom(), e2.box.bottom()}}) {
+        // Pixel x of the picture spans device pixels x·ratio to (x + 1)·ratio.
+        const auto scaled = [ratio](int v) { return v * ratio; };
+        for (const auto& [a, b] : {std::pair{scaled(e1.box.left()), e2.box.left()},
+                                   {scaled(e1.box.top()), e2.box.top()},
+                                   {scaled(e1.box.right() + 1), e2.box.right() + 1},
+                                   {scaled(e1.box.bottom() + 1), e2.box.bottom() + 1}}) {
             QVERIFY2(qAbs(a - b) <= 2, qPrintable(QStringLiteral("%1 against %2").arg(b).arg(a)));
         }
-        const double ratio = e2.count / (4.0 * e1.count);
-        QVERIFY2(ratio > 0.8 && ratio < 1.25, qPrintable(QString::number(ratio)));
+        const double area = e2.count / (ratio * ratio * e1.count);
+        QVERIFY2(area > 0.8 && area < 1.25, qPrintable(QString::number(area)));
     }
 }
 

@@ -299,13 +299,16 @@ void TForm1::btnShortCutClick() {
 }
 
 void TForm1::btnDisplayClick() {
+    // Drawn at the screen's device pixel ratio, so that a high-density screen
+    // shows it sharp; its size stays the picture's side in logical pixels.
     const QImage bitmap = RenderPreview(
         Snapshot(), PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
-        LocaleDecimalSeparator());
+        LocaleDecimalSeparator(), devicePixelRatio());
+    const QSize size = bitmap.deviceIndependentSize().toSize();
     ui->Image1->clear();
     ui->Image1->setPixmap(QPixmap::fromImage(bitmap));
-    ui->Image1->resize(bitmap.size());
-    ui->ScrollBoxContents->resize(bitmap.size());
+    ui->Image1->resize(size);
+    ui->ScrollBoxContents->resize(size);
     emit previewDrawn();
 }
 

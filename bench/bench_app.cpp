@@ -69,6 +69,35 @@ void BM_RedrawWorstCase(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawWorstCase)->Unit(benchmark::kMillisecond);
 
+// The hardest part, as the settings file gives it to the window: 100 tips
+// of step 49, cut, fillets of 0.2 mm at tips and valleys, a 0.1 mm round
+// offset, the widest outline.
+void WriteWorstPart(const QString& iniPath) {
+    QFile f(iniPath);
+    f.open(QIODevice::WriteOnly);
+    f.write(
+        "[SVG]\nEdgeNumber=100\nCircumRadius=100\nStarType=0\nStrokeWidth=400\nStarStep=49\n"
+        "CutOutline=1\nCornerRadius=0.2\nValleyRadius=0.2\nOffset=0.1\n");
+}
+
+// One redraw of the hardest part through the window, as a keystroke that
+// changes the figure asks for: the part's geometry, the preview and its copy
+// into the image control.
+void BM_RedrawWorstPart(benchmark::State& state) {
+    Window w;
+    WriteWorstPart(w.dir.filePath("polygrav.ini"));
+    w.form->RunFormCreate();
+    const TStarSettings s = w.form->Snapshot();
+    if (s.Part.StarStep != 49 || !s.Part.CutOutline || s.Part.Offset != 0.1) {
+        state.SkipWithError("the window did not take the part's settings");
+        return;
+    }
+    for (auto _ : state) {
+        w.form->btnDisplayClick();
+    }
+}
+BENCHMARK(BM_RedrawWorstPart)->Unit(benchmark::kMillisecond);
+
 // The drawing alone, without the copy into the image control.
 void BM_RenderPreviewWorstCase(benchmark::State& state) {
     TStarSettings s;
@@ -112,6 +141,19 @@ void BM_RenderPreviewWorstPart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RenderPreviewWorstPart)->Arg(50)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// The same at device pixel ratio 2, as a high-density screen draws it:
+// four times the pixels.
+void BM_RenderPreviewWorstPartHighDensity(benchmark::State& state) {
+    const TStarSettings s = WorstPart(static_cast<int>(state.range(0)));
+    const QPalette palette;
+    for (auto _ : state) {
+        QImage img = RenderPreview(
+            s, 96, [&palette](TColor c) { return ResolveColor(c, palette); }, '.', 2);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_RenderPreviewWorstPartHighDensity)->Arg(50)->Arg(400)->Unit(benchmark::kMillisecond);
 
 void BM_SvgDocumentWorstPart(benchmark::State& state) {
     const TStarSettings s = WorstPart();

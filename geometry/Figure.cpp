@@ -36,6 +36,7 @@ void TraceDesignFigure(Figure& figure, int n, double R, int starType) {
     figure.margin = kMarginMm;
     figure.frameSide = R * 2;
     figure.documentSide = (R + kMarginMm) * 2;
+    figure.designFigure = true;
 }
 
 // The farthest point of the contours from the centre (R, R); arcs by a fine

@@ -43,6 +43,9 @@ struct Figure {
     int strokeWidth = 50;      // hundredths of a millimetre
     bool evenOddRule = false;  // the SVG names the even-odd rule
 
+    // Traced through the star's points, without any part setting.
+    bool designFigure = false;
+
     double strokeWidthMm() const { return strokeWidth / 100.0; }
 };
 

@@ -46,6 +46,7 @@ PreviewPicture PreviewOfFigure(const Figure& figure, double ppi, const std::stri
     picture.filled = figure.filled;
     picture.fillColor = figure.fillColor;
     picture.strokeColor = figure.strokeColor;
+    picture.designFigure = figure.designFigure;
 
     const int m = PreviewMargin(ppi);
     picture.contours.reserve(figure.contours.size());

@@ -111,7 +111,8 @@ QImage FormHarness::expectedPreview(const TStarSettings& settings) const {
     const QPalette palette = form->palette();
     return RenderPreview(
         settings, qRound(form->screen()->logicalDotsPerInch()),
-        [&palette](TColor c) { return ResolveColor(c, palette); }, LocaleDecimalSeparator());
+        [&palette](TColor c) { return ResolveColor(c, palette); }, LocaleDecimalSeparator(),
+        form->devicePixelRatio());
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -28,6 +28,44 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlack = qRgb(0, 0, 0);
 
+// The settings of a part from "Key=value" pairs apart by spaces; the outline
+// is the thinnest unless StrokeWidth is given.
+TStarSettings SettingsOfPart(const QString& document) {
+    TStarSettings s;
+    s.StrokeWidth = 0;
+    for (const QString& pair : document.split(' ')) {
+        const QStringList kv = pair.split('=');
+        const std::string value = kv[1].toStdString();
+        if (kv[0] == "EdgeNumber") s.EdgeNumber = value;
+        if (kv[0] == "CircumRadius") s.CircumRadius = value;
+        if (kv[0] == "StrokeWidth") s.StrokeWidth = kv[1].toInt();
+        if (kv[0] == "FillTransparent") s.FillTransparent = true;
+        if (kv[0] == "StarType") s.StarType = kv[1].toInt();
+        if (kv[0] == "StarStep") s.Part.StarStep = kv[1].toInt();
+        if (kv[0] == "SizeBy") s.Part.SizeBy = kv[1].toInt();
+        if (kv[0] == "OffsetJoin") s.Part.OffsetJoin = kv[1].toInt();
+        if (kv[0] == "CutOutline") s.Part.CutOutline = true;
+        if (kv[0] == "CornerRadius") s.Part.CornerRadius = kv[1].toDouble();
+        if (kv[0] == "ValleyRadius") s.Part.ValleyRadius = kv[1].toDouble();
+        if (kv[0] == "Offset") s.Part.Offset = kv[1].toDouble();
+        if (kv[0] == "Rotation") s.Part.Rotation = kv[1].toDouble();
+    }
+    return s;
+}
+
+// The picture of a part painted as Qt's painter paints a design's figure,
+// by its path and pen.
+QImage PaintedByThePainter(PreviewPicture picture, const ColorResolver& resolve = Plain) {
+    picture.designFigure = true;
+    return PaintPreview(picture, resolve);
+}
+
+// The hardest part the window allows: 100 tips of step 49, cut, filleted and
+// grown.
+const char* const kHardestPart =
+    "EdgeNumber=100 CircumRadius=100 StarStep=49 CutOutline=1 CornerRadius=0.2 "
+    "ValleyRadius=0.2 Offset=0.1";
+
 }  // namespace
 
 class PreviewTest : public QObject {
@@ -47,6 +85,13 @@ class PreviewTest : public QObject {
     void systemColours();
     void partPreviewAgreesWithItsSvg_data();
     void partPreviewAgreesWithItsSvg();
+    void partFillIsThePaintersFill_data();
+    void partFillIsThePaintersFill();
+    void partWideOutlineAgreesWithThePainter_data();
+    void partWideOutlineAgreesWithThePainter();
+    void translucentColoursAreLeftToThePainter();
+    void highDensityBitmapKeepsTheFigure_data();
+    void highDensityBitmapKeepsTheFigure();
 };
 
 void PreviewTest::defaultStar() {
@@ -185,22 +230,7 @@ void PreviewTest::partPreviewAgreesWithItsSvg_data() {
 // no smoothing.
 void PreviewTest::partPreviewAgreesWithItsSvg() {
     QFETCH(QString, document);
-    TStarSettings s;
-    s.StrokeWidth = 0;
-    for (const QString& pair : document.split(' ')) {
-        const QStringList kv = pair.split('=');
-        const std::string value = kv[1].toStdString();
-        if (kv[0] == "EdgeNumber") s.EdgeNumber = value;
-        if (kv[0] == "StarType") s.StarType = kv[1].toInt();
-        if (kv[0] == "StarStep") s.Part.StarStep = kv[1].toInt();
-        if (kv[0] == "SizeBy") s.Part.SizeBy = kv[1].toInt();
-        if (kv[0] == "OffsetJoin") s.Part.OffsetJoin = kv[1].toInt();
-        if (kv[0] == "CutOutline") s.Part.CutOutline = true;
-        if (kv[0] == "CornerRadius") s.Part.CornerRadius = kv[1].toDouble();
-        if (kv[0] == "ValleyRadius") s.Part.ValleyRadius = kv[1].toDouble();
-        if (kv[0] == "Offset") s.Part.Offset = kv[1].toDouble();
-        if (kv[0] == "Rotation") s.Part.Rotation = kv[1].toDouble();
-    }
+    const TStarSettings s = SettingsOfPart(document);
     const QImage preview = Render(s);
 
     QTemporaryDir dir;
@@ -237,6 +267,144 @@ void PreviewTest::partPreviewAgreesWithItsSvg() {
     QVERIFY2(filled > 10000, qPrintable(QString::number(filled)));
     QVERIFY2(differ < 2 * edge,
              qPrintable(QStringLiteral("%1 differ, the edge has %2").arg(differ).arg(edge)));
+}
+
+void PreviewTest::partFillIsThePaintersFill_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("hardest part") << QString(kHardestPart);
+    QTest::newRow("hardest part, 0.5 mm outline") << QString(kHardestPart) + " StrokeWidth=50";
+    QTest::newRow("filleted, grown star")
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2";
+    QTest::newRow("rotated {7/3} cut") << "EdgeNumber=7 StarStep=3 CutOutline=1 Rotation=20";
+    QTest::newRow("hexagon across flats, mitred") << "EdgeNumber=6 StarType=2 SizeBy=1 Offset=1 "
+                                                     "OffsetJoin=1";
+}
+
+// A part's fill is scanned by the core, and its outline of a pixel or less
+// is the painter's own thin line: the picture is the painter's, pixel for
+// pixel.
+void PreviewTest::partFillIsThePaintersFill() {
+    QFETCH(QString, document);
+    const PreviewPicture picture = BuildPreviewPicture(SettingsOfPart(document), 96, '.');
+    QVERIFY(!picture.designFigure);
+    QVERIFY(picture.penWidth <= 1);
+    QCOMPARE(PaintPreview(picture, Plain), PaintedByThePainter(picture));
+}
+
+void PreviewTest::partWideOutlineAgreesWithThePainter_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("hardest part, 4 mm") << QString(kHardestPart) + " StrokeWidth=400";
+    QTest::newRow("hardest part, 2 mm") << QString(kHardestPart) + " StrokeWidth=200";
+    QTest::newRow("filleted, grown star, 3 mm")
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2 StrokeWidth=300";
+    QTest::newRow("rotated {7/3} cut, 0.6 mm")
+        << "EdgeNumber=7 StarStep=3 CutOutline=1 Rotation=20 StrokeWidth=60";
+}
+
+// A wide outline is the core's set of pixels within half the pen of the
+// contours; the painter strokes the same line through its own curves, so
+// the two may part only along the line's edge.
+void PreviewTest::partWideOutlineAgreesWithThePainter() {
+    QFETCH(QString, document);
+    const PreviewPicture picture = BuildPreviewPicture(SettingsOfPart(document), 96, '.');
+    QVERIFY(picture.penWidth > 1);
+    const QImage runs = PaintPreview(picture, Plain);
+    const QImage painter = PaintedByThePainter(picture);
+    int differ = 0;
+    int edge = 0;  // outline pixels of the painter's picture beside one that is not
+    for (int y = 1; y + 1 < painter.height(); ++y) {
+        for (int x = 1; x + 1 < painter.width(); ++x) {
+            differ += runs.pixel(x, y) != painter.pixel(x, y) ? 1 : 0;
+            const bool line = painter.pixel(x, y) == kBlack;
+            const bool inside =
+                painter.pixel(x - 1, y) == kBlack && painter.pixel(x + 1, y) == kBlack &&
+                painter.pixel(x, y - 1) == kBlack && painter.pixel(x, y + 1) == kBlack;
+            edge += line && !inside ? 1 : 0;
+        }
+    }
+    QVERIFY2(edge > 500, qPrintable(QString::number(edge)));
+    QVERIFY2(differ * 20 < edge,
+             qPrintable(QStringLiteral("%1 differ, the edge has %2").arg(differ).arg(edge)));
+}
+
+// Runs overwrite pixels, which only an opaque colour may do.
+void PreviewTest::translucentColoursAreLeftToThePainter() {
+    const auto translucent = [](TColor c) {
+        QColor color = Plain(c);
+        color.setAlpha(128);
+        return color;
+    };
+    const PreviewPicture picture =
+        BuildPreviewPicture(SettingsOfPart(QString(kHardestPart) + " StrokeWidth=400"), 96, '.');
+    QCOMPARE(PaintPreview(picture, translucent), PaintedByThePainter(picture, translucent));
+}
+
+void PreviewTest::highDensityBitmapKeepsTheFigure_data() {
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("design star") << "StrokeWidth=50" << 2.0;
+    QTest::newRow("design star, 4 mm, no fill") << "StrokeWidth=400 FillTransparent=1" << 2.0;
+    QTest::newRow("hardest part, 4 mm") << QString(kHardestPart) + " StrokeWidth=400" << 2.0;
+    QTest::newRow("filleted, grown star, 1 mm")
+        << "CutOutline=1 CornerRadius=3 ValleyRadius=1.5 Offset=2 StrokeWidth=100" << 2.0;
+    QTest::newRow("hardest part at 1.5") << QString(kHardestPart) + " StrokeWidth=400" << 1.5;
+    QTest::newRow("design star at 1.25") << "StrokeWidth=50" << 1.25;
+}
+
+// Where a colour lies in a picture, and how much of it.
+struct ColourExtent {
+    QRect box;
+    int count = 0;
+};
+
+ColourExtent ExtentOf(const QImage& img, QRgb colour) {
+    ColourExtent e;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (img.pixel(x, y) == colour) {
+                e.box |= QRect(x, y, 1, 1);
+                ++e.count;
+            }
+        }
+    }
+    return e;
+}
+
+// At device pixel ratio 2 the bitmap has twice the pixels a side (at a
+// fractional ratio the nearest whole number) and the same size in logical
+// pixels, and the figure is the same: the fill and the outline lie in the
+// box scaled by the ratio, within a pixel either way, and cover the ratio
+// squared times the pixels, but for the edges that the finer pixels draw
+// otherwise (a thin line most of all).
+void PreviewTest::highDensityBitmapKeepsTheFigure() {
+    QFETCH(QString, document);
+    QFETCH(double, ratio);
+    const TStarSettings s = SettingsOfPart(document);
+    const QImage one = Render(s);
+    const QImage fine = RenderPreview(s, 96, Plain, '.', ratio);
+    QCOMPARE(fine.width(), qRound(one.width() * ratio));
+    QCOMPARE(fine.height(), fine.width());
+    QCOMPARE(fine.devicePixelRatio(), ratio);
+    QCOMPARE(fine.deviceIndependentSize().toSize(), one.size());
+
+    for (const QRgb colour : {kBlack, kRed}) {
+        const ColourExtent e1 = ExtentOf(one, colour);
+        const ColourExtent e2 = ExtentOf(fine, colour);
+        if (e1.count == 0) {
+            QCOMPARE(e2.count, 0);
+            continue;
+        }
+        // Pixel x of the picture spans device pixels x·ratio to (x + 1)·ratio.
+        const auto scaled = [ratio](int v) { return v * ratio; };
+        for (const auto& [a, b] : {std::pair{scaled(e1.box.left()), e2.box.left()},
+                                   {scaled(e1.box.top()), e2.box.top()},
+                                   {scaled(e1.box.right() + 1), e2.box.right() + 1},
+                                   {scaled(e1.box.bottom() + 1), e2.box.bottom() + 1}}) {
+            QVERIFY2(qAbs(a - b) <= 2, qPrintable(QStringLiteral("%1 against %2").arg(b).arg(a)));
+        }
+        const double area = e2.count / (ratio * ratio * e1.count);
+        QVERIFY2(area > 0.8 && area < 1.25, qPrintable(QString::number(area)));
+    }
 }
 
 QTEST_MAIN(PreviewTest)

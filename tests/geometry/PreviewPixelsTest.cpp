@@ -61,6 +61,15 @@ TEST(PreviewPixels, DefaultStarAt96Ppi) {
     EXPECT_TRUE(picture.filled);
 }
 
+// The window paints the design's figure as it always has, and a part by the
+// core's runs.
+TEST(PreviewPixels, OnlyTheDesignsFigureIsMarkedAsIt) {
+    EXPECT_TRUE(BuildPreviewPicture(TStarSettings{}, 96, '.').designFigure);
+    TStarSettings part;
+    part.Part.CutOutline = true;
+    EXPECT_FALSE(BuildPreviewPicture(part, 96, '.').designFigure);
+}
+
 TEST(PreviewPixels, MarginIsAddedAfterConversion) {
     // The inner point 0 at (38.7743, 34.5492) mm: Trunc(146.55) + 37 = 183,
     // while converting the shifted point 48.7743 would give Trunc(184.34) = 184.

@@ -11,6 +11,8 @@
 
 #include "RowLabel.h"
 #include "ShellSandbox.h"
+#include "model/Messages.h"
+#include "shell/ViewerLaunch.h"
 
 namespace polygrav::test {
 namespace {
@@ -168,3 +170,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace polygrav::test
+
+namespace polygrav {
+namespace {
+
+// A file that no viewer opens is named by its type: the design's text for an
+// SVG (or a name without a type), the type in capitals for the others.
+TEST(NoViewerMessage, NamesTheFilesType) {
+    const std::string svg = MessageText(MessageId::NoViewer);
+    EXPECT_EQ(NoViewerMessage("/d/star.svg"), svg);
+    EXPECT_EQ(NoViewerMessage("/d/star.SVG"), svg);
+    EXPECT_EQ(NoViewerMessage("/d.x/star"), svg);
+    EXPECT_EQ(NoViewerMessage("/d/star.dxf"), MessageText(MessageId::NoViewerForType, {"DXF"}));
+    EXPECT_EQ(NoViewerMessage("star.tar.png"), MessageText(MessageId::NoViewerForType, {"PNG"}));
+}
+
+}  // namespace
+}  // namespace polygrav

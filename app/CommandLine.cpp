@@ -3,18 +3,10 @@
 #include <cstdlib>
 
 #include "app/AppInfo.h"
+#include "model/Environment.h"
 #include "model/Messages.h"
 
 namespace polygrav {
-
-namespace {
-
-bool IsSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-}
-
-}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     // An empty argument (an empty pair of quotes in the shell) counts as no
@@ -57,17 +49,18 @@ std::string UsageText() {
 }
 
 void PickPlatform(bool converting) {
-    if (IsSet("QT_QPA_PLATFORM")) {
+    if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
         return;
     }
-    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+    if (!IsSetInEnvironment("DISPLAY") && !IsSetInEnvironment("WAYLAND_DISPLAY")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     } else if (converting) {
         // A display named in the environment may be out of reach (a closed
         // session, a script over ssh); Qt tries the platforms in turn, so the
         // conversion still runs.
         setenv("QT_QPA_PLATFORM",
-               IsSet("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen", 1);
+               IsSetInEnvironment("WAYLAND_DISPLAY") ? "wayland;xcb;offscreen" : "xcb;offscreen",
+               1);
     }
 }
 

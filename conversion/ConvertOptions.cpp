@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "export/PngOptions.h"
+#include "model/Blanks.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -19,13 +20,6 @@ bool IsKnownKey(std::string_view key) {
         }
     }
     return false;
-}
-
-// Trims blanks as a settings file does around a key name.
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 std::optional<UsageError> CheckSettingsLine(const std::string& line) {

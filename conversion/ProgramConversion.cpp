@@ -4,18 +4,10 @@
 
 #include "conversion/DocumentConversion.h"
 #include "conversion/ViewerModuleLoader.h"
+#include "model/Environment.h"
 #include "model/PathRules.h"
 
 namespace polygrav {
-
-namespace {
-
-bool IsSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-}
-
-}  // namespace
 
 int ConvertAsTheProgram(const std::string& programPath, const std::string& argument,
                         char decimalSeparator, std::vector<ProgramMessage>& messages) {
@@ -33,11 +25,11 @@ int ConvertAsTheProgram(const std::string& programPath, const std::string& argum
 }
 
 bool DisplayOffered() {
-    if (IsSet("QT_QPA_PLATFORM")) {
+    if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
         const std::string platform = std::getenv("QT_QPA_PLATFORM");
         return platform != "offscreen" && platform != "minimal";
     }
-    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+    return IsSetInEnvironment("DISPLAY") || IsSetInEnvironment("WAYLAND_DISPLAY");
 }
 
 std::string StandardErrorLine(const std::string& programPath, const std::string& text) {

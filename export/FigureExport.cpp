@@ -6,6 +6,7 @@
 #include "export/CairoEncoders.h"
 #include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
+#include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 
 namespace polygrav {
@@ -44,13 +45,6 @@ std::optional<ExportFormat> TryFormatName(std::string_view name) {
 const FormatEntry& EntryOf(ExportFormat format) {
     return *std::find_if(kFormats.begin(), kFormats.end(),
                          [format](const FormatEntry& e) { return e.format == format; });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace

@@ -71,18 +71,10 @@ void CheckFigure(const Figure& figure, const TStarSettings& settings, char separ
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (const char separator : {'.', ','}) {
-        const SettingsModel model = fuzz::LoadFuzzDocument(bytes, separator);
-        try {
-            const Figure figure = BuildFigure(model.values, separator);
-            CheckFigure(figure, model.values, separator);
-            CheckDocument(SvgDocumentOf(figure));
-        } catch (const EPolygravError&) {
-            // An empty or held-back point count or radius is refused, and so
-            // is a part that cannot be built (a value out of its range, a
-            // fillet that does not fit, an offset that leaves nothing).
-        }
-    }
+    fuzz::CheckEachFigure(std::string_view(reinterpret_cast<const char*>(data), size),
+                          [](const Figure& figure, const TStarSettings& settings, char separator) {
+                              CheckFigure(figure, settings, separator);
+                              CheckDocument(SvgDocumentOf(figure));
+                          });
     return 0;
 }

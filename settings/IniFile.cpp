@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "fileio/AtomicFile.h"
+#include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 
@@ -25,18 +26,8 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view TrimLeft(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    return s;
-}
-
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
@@ -64,13 +55,13 @@ LineView ClassifyLine(std::string_view line) {
     if (text.front() == '[') {
         const std::size_t close = text.find(']');
         if (close == std::string_view::npos) return {};
-        return {LineKind::Section, Trim(text.substr(1, close - 1)), {}};
+        return {LineKind::Section, TrimBlanks(text.substr(1, close - 1)), {}};
     }
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return {};
-    const std::string_view name = Trim(text.substr(0, equals));
+    const std::string_view name = TrimBlanks(text.substr(0, equals));
     if (name.empty()) return {};
-    return {LineKind::Key, name, Trim(text.substr(equals + 1))};
+    return {LineKind::Key, name, TrimBlanks(text.substr(equals + 1))};
 }
 
 // The length of the UTF-8 sequence at text[i] when it is well formed (no

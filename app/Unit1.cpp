@@ -55,6 +55,23 @@ const QString kSaveFirstFileName = QStringLiteral("Untitled");
 constexpr ExportFormat kSaveFormats[] = {ExportFormat::Svg, ExportFormat::Dxf, ExportFormat::Pdf,
                                          ExportFormat::Png};
 
+// The place of a format among the save dialog's types.
+std::size_t SaveFormatIndex(ExportFormat format) {
+    return static_cast<std::size_t>(
+        std::find(std::begin(kSaveFormats), std::end(kSaveFormats), format) -
+        std::begin(kSaveFormats));
+}
+
+// The format of the type chosen in the save dialog; one it did not offer
+// leaves the format as it was.
+ExportFormat ChosenSaveFormat(const std::vector<SaveFilter>& filters, const QString& chosen,
+                              ExportFormat before) {
+    for (std::size_t i = 0; i < filters.size(); ++i) {
+        if (filters[i].text == chosen) return kSaveFormats[i];
+    }
+    return before;
+}
+
 // Sets a font of the given pixel height; the family and everything not set
 // here come from the parent.
 void SetDesignFont(QWidget& w, int pixelHeight, bool bold) {
@@ -340,8 +357,7 @@ void TForm1::edtSizeChange() {
 void TForm1::btnSVGClick() {
     const std::vector<SaveFilter> filters = SaveFilters();
     // The dialog opens with the type chosen last.
-    const auto* last = std::find(std::begin(kSaveFormats), std::end(kSaveFormats), saveFormat_);
-    const SaveFilter& proposed = filters[static_cast<std::size_t>(last - std::begin(kSaveFormats))];
+    const SaveFilter& proposed = filters[SaveFormatIndex(saveFormat_)];
     const SaveDialogRequest request{
         ToQString(FavoriteDir),
         saveDialogFileName_.isEmpty() ? kSaveFirstFileName : saveDialogFileName_,
@@ -355,11 +371,7 @@ void TForm1::btnSVGClick() {
     }
     saveDialogFileName_ = chosen->path;
     // The chosen type decides the format, whatever the name ends in.
-    for (std::size_t i = 0; i < filters.size(); ++i) {
-        if (filters[i].text == chosen->filter) {
-            saveFormat_ = kSaveFormats[i];
-        }
-    }
+    saveFormat_ = ChosenSaveFormat(filters, chosen->filter, saveFormat_);
     const std::string path = ToStdString(chosen->path);
     // The folder changes before the file is written, so also when writing fails.
     FavoriteDir = ExtractFileDir(path);

@@ -1,6 +1,7 @@
 #include "shell/ViewerLaunch.h"
 
 #include "model/Messages.h"
+#include "model/PathRules.h"
 #include "shell/ShellMessage.h"
 
 namespace polygrav {
@@ -48,13 +49,9 @@ bool RunViewer(GAppInfo* viewer, const std::string& path, const ShowMessageFn& s
 }
 
 std::string NoViewerMessage(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    std::string type;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        g_autofree gchar* upper = g_ascii_strup(path.c_str() + dot + 1, -1);
-        type = upper;
-    }
+    const std::string extension = ExtractFileExt(path);
+    g_autofree gchar* upper = g_ascii_strup(extension.empty() ? "" : extension.c_str() + 1, -1);
+    const std::string type = upper;
     if (type.empty() || type == "SVG") return MessageText(MessageId::NoViewer);
     return MessageText(MessageId::NoViewerForType, {type});
 }

@@ -161,8 +161,27 @@ std::string ConvertShortUsage() {
     return MessageText(MessageId::ConvertShortUsage);
 }
 
+std::string HelpKeyList() {
+    // The keys of [SVG] in the table's order, five to a line, the lines
+    // indented to the help's second column.
+    std::string list;
+    std::size_t onLine = 0;
+    for (const SettingsKeyInfo& info : kSettingsKeys) {
+        if (std::string_view(info.section) != kSettingsSection) continue;
+        if (onLine == 5) {
+            list += "\n                   ";
+            onLine = 0;
+        } else if (!list.empty()) {
+            list += ' ';
+        }
+        list += info.name;
+        ++onLine;
+    }
+    return list;
+}
+
 std::string ConvertUsageText() {
-    return MessageText(MessageId::ConvertUsage);
+    return MessageText(MessageId::ConvertUsage, {HelpKeyList()});
 }
 
 }  // namespace polygrav

@@ -17,7 +17,8 @@ void Report(const char* text, void* context) {
 void OpenWithViewerModule(const std::string& programPath, const std::string& path,
                           const std::function<void(const std::string&)>& report) {
     std::string why;
-    void* entry = ProgramModuleEntry(programPath, ProgramModule::Viewer, POLYGRAV_VIEWER_ENTRY, why);
+    void* entry =
+        ProgramModuleEntry(programPath, ProgramModule::Viewer, POLYGRAV_VIEWER_ENTRY, why);
     if (entry == nullptr) {
         report(MessageText(MessageId::CannotLoadViewerModule, {why}));
         return;

@@ -38,8 +38,8 @@ struct PartParameters {
     bool evenOdd = false;     // the region is filled by the even-odd rule
 
     // Whether every parameter beyond n, the size as a radius, the star type
-    // and the fill rule has its default: the design's own figure, which the
-    // design's outline code draws as it always has.
+    // and the fill rule has its default: the design's own figure, traced
+    // through the star's points by the design's outline code.
     bool IsDesignFigure() const {
         return sizeBy == SizeBy::Circumradius && starStep == 2 && !innerRatio && rotation == 0 &&
                !NeedsCutOutline();

@@ -21,9 +21,9 @@
 #include "geometry/PartMetrics.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
+#include "model/NumberFormat.h"
 #include "model/NumberRules.h"
 #include "settings/PreviewCalibration.h"
-#include "svg/NumberFormat.h"
 #include "ui_Unit1.h"
 
 namespace polygrav {

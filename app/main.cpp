@@ -14,6 +14,7 @@
 #include "conversion/ProgramConversion.h"
 #include "conversion/ProgramPath.h"
 #include "fileio/ProgramModule.h"
+#include "model/Environment.h"
 #include "model/LanguageChoice.h"
 #include "model/NumberRules.h"
 

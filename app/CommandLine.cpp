@@ -52,7 +52,7 @@ void PickPlatform(bool converting) {
     if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
         return;
     }
-    if (!IsSetInEnvironment("DISPLAY") && !IsSetInEnvironment("WAYLAND_DISPLAY")) {
+    if (!DisplayNamedInEnvironment()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     } else if (converting) {
         // A display named in the environment may be out of reach (a closed

@@ -116,7 +116,7 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve,
     const QColor fill = resolve(picture.fillColor);
     const QColor stroke = resolve(picture.strokeColor);
     // Runs overwrite pixels, so only opaque colours can take them; the
-    // design's figure stays exactly as the painter has always drawn it.
+    // design's figure is drawn by the painter alone.
     const bool opaque = stroke.alpha() == 255 && (!picture.filled || fill.alpha() == 255);
     if (picture.designFigure || !opaque) {
         PaintWithPainter(bitmap, picture, fill, stroke);

@@ -28,12 +28,12 @@
 #include "geometry/Figure.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
+#include "model/NumberFormat.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
 #include "shell/DesktopShell.h"
-#include "svg/NumberFormat.h"
 #include "svg/SvgFile.h"
 #include "ui_Unit1.h"
 

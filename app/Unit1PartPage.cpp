@@ -21,9 +21,9 @@
 #include "geometry/PartMetrics.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
+#include "model/NumberFormat.h"
 #include "model/NumberRules.h"
 #include "settings/PreviewCalibration.h"
-#include "svg/NumberFormat.h"
 #include "ui_Unit1.h"
 
 namespace polygrav {
@@ -92,8 +92,8 @@ void TForm1::ConnectPartPage() {
     connect(ui->btnCalibrationReset, &QPushButton::clicked, this,
             on(&TForm1::btnCalibrationResetClick));
 
-    // Beside the design's handlers: the star type decides which of the
-    // part's controls apply, and each new picture is measured.
+    // The star type decides which of the part's controls apply, and each new
+    // picture is measured.
     connect(starTypeGroup_, &QButtonGroup::idToggled, this, [this] { UpdatePartEnabling(); });
     connect(this, &TForm1::previewDrawn, this, [this] { PreviewWasDrawn(); });
     connect(ui->PageControl1, &QTabWidget::currentChanged, this, [this] {

@@ -12,16 +12,15 @@
 #include "app/CommandLine.h"
 #include "app/WindowModuleAbi.h"
 #include "conversion/ProgramConversion.h"
-#include "conversion/ProgramModule.h"
 #include "conversion/ProgramPath.h"
+#include "fileio/ProgramModule.h"
+#include "model/Environment.h"
 #include "model/LanguageChoice.h"
 #include "model/NumberRules.h"
 
 namespace {
 
 using namespace polygrav;
-
-constexpr const char* kWindowModule = "polygrav-window.so";
 
 void WriteToStandardError(const std::string& programPath, const std::string& text) {
     const std::string line = StandardErrorLine(programPath, text) + "\n";
@@ -32,8 +31,7 @@ void WriteToStandardError(const std::string& programPath, const std::string& tex
 // The window module's entry point, or null after saying why on standard error.
 void* WindowEntry(const std::string& programPath, const char* symbol) {
     std::string why;
-    void* module = LoadProgramModule(programPath, kWindowModule, why);
-    void* entry = module ? ModuleEntry(module, symbol, why) : nullptr;
+    void* entry = ProgramModuleEntry(programPath, ProgramModule::Window, symbol, why);
     if (entry == nullptr)
         WriteToStandardError(programPath, MessageText(MessageId::CannotLoadWindow, {why}));
     return entry;

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "model/NumberFormat.h"
 #include "model/StarSettings.h"
-#include "svg/NumberFormat.h"
 #include "svg/SvgDocument.h"
 
 namespace {

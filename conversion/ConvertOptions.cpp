@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "export/PngOptions.h"
+#include "model/AsciiCase.h"
 #include "model/Blanks.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"

@@ -1,6 +1,7 @@
 #include "conversion/DocumentConversion.h"
 
 #include "fileio/AtomicFile.h"
+#include "model/AsciiCase.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"

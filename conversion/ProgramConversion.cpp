@@ -1,10 +1,7 @@
 #include "conversion/ProgramConversion.h"
 
-#include <cstdlib>
-
 #include "conversion/DocumentConversion.h"
 #include "conversion/ViewerModuleLoader.h"
-#include "model/Environment.h"
 #include "model/PathRules.h"
 
 namespace polygrav {
@@ -22,14 +19,6 @@ int ConvertAsTheProgram(const std::string& programPath, const std::string& argum
         ConvertDocument(argument, ExtractFileDir(programPath), decimalSeparator, openViewer);
     if (outcome.error) messages.push_back({true, *outcome.error});
     return outcome.written ? 0 : 1;
-}
-
-bool DisplayOffered() {
-    if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
-        const std::string platform = std::getenv("QT_QPA_PLATFORM");
-        return platform != "offscreen" && platform != "minimal";
-    }
-    return IsSetInEnvironment("DISPLAY") || IsSetInEnvironment("WAYLAND_DISPLAY");
 }
 
 std::string StandardErrorLine(const std::string& programPath, const std::string& text) {

@@ -18,10 +18,6 @@ struct ProgramMessage {
 int ConvertAsTheProgram(const std::string& programPath, const std::string& argument,
                         char decimalSeparator, std::vector<ProgramMessage>& messages);
 
-// Whether the environment offers a display to show messages on: DISPLAY or
-// WAYLAND_DISPLAY, or a Qt platform chosen that is not a headless one.
-bool DisplayOffered();
-
 // A message as standard error shows it: "<title>: <text>".
 std::string StandardErrorLine(const std::string& programPath, const std::string& text);
 

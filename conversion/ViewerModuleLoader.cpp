@@ -1,7 +1,7 @@
 #include "conversion/ViewerModuleLoader.h"
 
-#include "conversion/ProgramModule.h"
 #include "conversion/ViewerModuleAbi.h"
+#include "fileio/ProgramModule.h"
 #include "model/Messages.h"
 
 namespace polygrav {
@@ -17,8 +17,8 @@ void Report(const char* text, void* context) {
 void OpenWithViewerModule(const std::string& programPath, const std::string& path,
                           const std::function<void(const std::string&)>& report) {
     std::string why;
-    void* module = LoadProgramModule(programPath, "polygrav-viewer.so", why);
-    void* entry = module ? ModuleEntry(module, POLYGRAV_VIEWER_ENTRY, why) : nullptr;
+    void* entry =
+        ProgramModuleEntry(programPath, ProgramModule::Viewer, POLYGRAV_VIEWER_ENTRY, why);
     if (entry == nullptr) {
         report(MessageText(MessageId::CannotLoadViewerModule, {why}));
         return;

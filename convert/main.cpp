@@ -17,6 +17,7 @@
 #include "model/LanguageChoice.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
+#include "model/Version.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.action == ConvertOptions::Action::Version) {
-        std::puts("polygrav-convert (Polygrav 1.0 A1)");
+        std::puts("polygrav-convert (" POLYGRAV_VERSION_TEXT ")");
         return 0;
     }
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "conversion/ProgramModule.h"
 #include "export/CairoModuleAbi.h"
 #include "export/ExportErrors.h"
+#include "fileio/ProgramModule.h"
 
 namespace polygrav {
 
@@ -45,8 +45,7 @@ class FlatFigure {
 std::string EncodeThroughModule(const std::string& programPath, int format, const Figure& figure,
                                 int dpi, bool transparent) {
     std::string why;
-    void* module = LoadProgramModule(programPath, "polygrav-cairo.so", why);
-    void* entry = module ? ModuleEntry(module, POLYGRAV_CAIRO_ENCODE, why) : nullptr;
+    void* entry = ProgramModuleEntry(programPath, ProgramModule::Cairo, POLYGRAV_CAIRO_ENCODE, why);
     const char* name = format == POLYGRAV_CAIRO_PDF ? "PDF" : "PNG";
     if (entry == nullptr) throw EExportError(CannotRenderMessage(name, why));
     const FlatFigure flat(figure);

@@ -6,6 +6,7 @@
 #include "export/CairoEncoders.h"
 #include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
+#include "model/AsciiCase.h"
 #include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 
@@ -26,18 +27,9 @@ constexpr std::array<FormatEntry, 4> kFormats = {{
     {ExportFormat::Png, "png", ".png"},
 }};
 
-// Names compare in ASCII, ignoring case; bytes above 127 only equal
-// themselves.
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&lower](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::optional<ExportFormat> TryFormatName(std::string_view name) {
     for (const FormatEntry& entry : kFormats) {
-        if (SameIgnoringCase(name, entry.name)) return entry.format;
+        if (EqualIgnoringAsciiCase(name, entry.name)) return entry.format;
     }
     return std::nullopt;
 }
@@ -87,14 +79,14 @@ ExportFormat RequireFormatOfPath(std::string_view path) {
 }
 
 DxfVersion ParseDxfVersion(std::string_view text) {
-    if (SameIgnoringCase(text, "r12")) return DxfVersion::R12;
-    if (SameIgnoringCase(text, "r2000")) return DxfVersion::R2000;
+    if (EqualIgnoringAsciiCase(text, "r12")) return DxfVersion::R12;
+    if (EqualIgnoringAsciiCase(text, "r2000")) return DxfVersion::R2000;
     throw EExportError(UnknownDxfVersionMessage(text));
 }
 
 DxfArcs ParseDxfArcs(std::string_view text) {
-    if (SameIgnoringCase(text, "bulge")) return DxfArcs::Bulge;
-    if (SameIgnoringCase(text, "segments")) return DxfArcs::Segments;
+    if (EqualIgnoringAsciiCase(text, "bulge")) return DxfArcs::Bulge;
+    if (EqualIgnoringAsciiCase(text, "segments")) return DxfArcs::Segments;
     throw EExportError(UnknownDxfArcsMessage(text));
 }
 

@@ -10,8 +10,8 @@
 #include "fuzz/FuzzCheck.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
+#include "model/NumberFormat.h"
 #include "model/NumberRules.h"
-#include "svg/NumberFormat.h"
 
 using namespace polygrav;
 

@@ -37,8 +37,8 @@ struct PartParameters {
     OffsetJoin offsetJoin() const { return static_cast<OffsetJoin>(part.OffsetJoin); }
 
     // Whether every parameter beyond n, the size as a radius, the star type
-    // and the fill rule has its default: the design's own figure, which the
-    // design's outline code draws.
+    // and the fill rule has its default: the design's own figure, traced
+    // through the star's points by the design's outline code.
     bool IsDesignFigure() const {
         return part.SizeBy == kSizeByCircumradius && part.StarStep == 2 && !part.InnerRatio &&
                part.Rotation == 0 && !NeedsCutOutline();

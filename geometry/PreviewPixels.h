@@ -56,7 +56,7 @@ struct PreviewPicture {
     bool filled = true;
     TColor fillColor = clRed;
     TColor strokeColor = clBlack;
-    bool designFigure = false;  // as Figure::designFigure: painted as it always was
+    bool designFigure = false;  // as Figure::designFigure: drawn by the painter alone
 };
 
 // The preview of the settings at ppi pixels per inch. Reads n and R first,

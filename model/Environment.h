@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <string_view>
 
 namespace polygrav {
 
@@ -9,6 +10,21 @@ namespace polygrav {
 inline bool IsSetInEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
+}
+
+// Whether the environment names a display: DISPLAY or WAYLAND_DISPLAY.
+inline bool DisplayNamedInEnvironment() {
+    return IsSetInEnvironment("DISPLAY") || IsSetInEnvironment("WAYLAND_DISPLAY");
+}
+
+// Whether the environment offers a display to show messages on: a Qt
+// platform chosen that is not a headless one, or else a display named.
+inline bool DisplayOffered() {
+    if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
+        const std::string_view platform = std::getenv("QT_QPA_PLATFORM");
+        return platform != "offscreen" && platform != "minimal";
+    }
+    return DisplayNamedInEnvironment();
 }
 
 }  // namespace polygrav

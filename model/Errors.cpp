@@ -1,23 +1,8 @@
 #include "model/Errors.h"
 
-#include <charconv>
-#include <cmath>
+#include "model/NumberFormat.h"
 
 namespace polygrav {
-
-namespace {
-
-// A length in the "0.0000" pattern with a full stop, whatever the locale;
-// a value that rounds to zero loses its sign.
-std::string Fixed4(double value) {
-    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
-    if (std::fabs(value) < 0.00005) value = 0;
-    char text[400];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    return std::string(text, result.ptr);
-}
-
-}  // namespace
 
 std::string Quoted(std::string_view text) {
     // The message travels as a C string, which a NUL byte would end, so
@@ -71,7 +56,7 @@ Message PointCountOutOfRangeMessage(int n) {
 }
 
 Message SizeOutOfRangeMessage(double value) {
-    return {MessageId::SizeOutOfRange, {Fixed4(value)}};
+    return {MessageId::SizeOutOfRange, {FormatFixed4(value)}};
 }
 
 Message StarStepOutOfRangeMessage(int k, int largest) {
@@ -79,27 +64,27 @@ Message StarStepOutOfRangeMessage(int k, int largest) {
 }
 
 Message NegativeRadiusMessage(double radius) {
-    return {MessageId::NegativeRadius, {Fixed4(radius)}};
+    return {MessageId::NegativeRadius, {FormatFixed4(radius)}};
 }
 
 Message OffsetOutOfRangeMessage(double offset) {
-    return {MessageId::OffsetOutOfRange, {Fixed4(offset)}};
+    return {MessageId::OffsetOutOfRange, {FormatFixed4(offset)}};
 }
 
 Message InnerRatioOutOfRangeMessage(double ratio) {
-    return {MessageId::InnerRatioOutOfRange, {Fixed4(ratio)}};
+    return {MessageId::InnerRatioOutOfRange, {FormatFixed4(ratio)}};
 }
 
 Message CornerRadiusTooLargeMessage(double radius, double largest) {
-    return {MessageId::CornerRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
+    return {MessageId::CornerRadiusTooLarge, {FormatFixed4(radius), FormatFixed4(largest)}};
 }
 
 Message ValleyRadiusTooLargeMessage(double radius, double largest) {
-    return {MessageId::ValleyRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
+    return {MessageId::ValleyRadiusTooLarge, {FormatFixed4(radius), FormatFixed4(largest)}};
 }
 
 Message OffsetLeavesNothingMessage(double offset) {
-    return {MessageId::OffsetLeavesNothing, {Fixed4(offset)}};
+    return {MessageId::OffsetLeavesNothing, {FormatFixed4(offset)}};
 }
 
 Message NoOutlineMessage() {

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <ostream>
 
+// The catalogue's texts join the version to their own literals.
+#include "model/Version.h"
+
 namespace polygrav {
 
 namespace {

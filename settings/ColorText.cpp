@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <optional>
 
+#include "model/AsciiCase.h"
 #include "model/Errors.h"
 #include "model/NumberRules.h"
-#include "settings/IniFile.h"
 
 namespace polygrav {
 

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "fileio/AtomicFile.h"
+#include "model/AsciiCase.h"
 #include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
@@ -29,10 +30,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 std::string_view TrimLeft(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     return s;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool IsQuotedPair(std::string_view s) {
@@ -194,14 +191,6 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
 }
 
 }  // namespace
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
 
 std::string_view CutAtUtf8Boundary(std::string_view text, std::size_t maxBytes) {
     if (text.size() <= maxBytes) return text;

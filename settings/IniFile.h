@@ -25,10 +25,6 @@ inline constexpr std::size_t kMaxIniValueBytes = 2047;
 // character.
 std::string_view CutAtUtf8Boundary(std::string_view text, std::size_t maxBytes);
 
-// Whether two names are equal when ASCII letters are compared without case;
-// section, key and colour names compare this way.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // An INI file held in memory as its lines. Section and key names compare
 // without case; where a section or a key appears twice the first one counts;
 // lines that are neither a section, a key nor a comment are kept but ignored;

@@ -4,13 +4,16 @@
 #include <memory>
 #include <string>
 
+#include "model/Version.h"
+
 namespace polygrav {
 
 // Shows one of the desktop layer's own messages to the user (a plain message
 // box, or standard error without a display).
 using ShowMessageFn = std::function<void(const std::string& text)>;
 
-inline constexpr const char* kShortCutName = "Polygrav 1.0A1";
+// The shortcut's name, "Polygrav 1.0A1": the version and its stage joined.
+inline constexpr const char* kShortCutName = "Polygrav " POLYGRAV_VERSION POLYGRAV_RELEASE_STAGE;
 inline constexpr const char* kPlaceDesktop = "DESKTOP";
 inline constexpr const char* kPlacePrograms = "PROGRAMS";
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "geometry/Figure.h"
-#include "svg/NumberFormat.h"
+#include "model/NumberFormat.h"
 
 namespace polygrav {
 

@@ -21,8 +21,8 @@
 #include "app/CalibrationBar.h"
 #include "app/QtText.h"
 #include "geometry/PartMetrics.h"
+#include "model/NumberFormat.h"
 #include "settings/PreviewCalibration.h"
-#include "svg/NumberFormat.h"
 
 using namespace polygrav;
 using polygrav::test::FormHarness;

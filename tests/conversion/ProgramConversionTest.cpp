@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "svg/SvgDocument.h"
@@ -58,30 +57,6 @@ TEST(ProgramConversion, ViewerWithoutItsModuleIsAMessage) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_FALSE(messages[0].error);
     EXPECT_TRUE(std::filesystem::exists(folder / "a.svg"));
-}
-
-TEST(ProgramConversion, DisplayOffered) {
-    struct Row {
-        const char* display;
-        const char* wayland;
-        const char* platform;
-        bool offered;
-    };
-    const Row rows[] = {
-        {"", "", "", false},         {":0", "", "", true},
-        {"", "wayland-0", "", true}, {":0", "", "offscreen", false},
-        {"", "", "minimal", false},  {"", "", "xcb", true},
-    };
-    for (const Row& row : rows) {
-        setenv("DISPLAY", row.display, 1);
-        setenv("WAYLAND_DISPLAY", row.wayland, 1);
-        setenv("QT_QPA_PLATFORM", row.platform, 1);
-        EXPECT_EQ(DisplayOffered(), row.offered)
-            << row.display << "|" << row.wayland << "|" << row.platform;
-    }
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    unsetenv("QT_QPA_PLATFORM");
 }
 
 }  // namespace

@@ -2,269 +2,259 @@
 // "polygrav DOCUMENT.pgv", batches with failures, standard output, usage
 // errors and their exit status.
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTest>
+#include <gtest/gtest.h>
 
-#include "ProgramSandbox.h"
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "export/ExportErrors.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
 #include "model/StarSettings.h"
 #include "svg/SvgDocument.h"
+#include "tests/support/ProgramSandbox.h"
 
-using namespace polygrav;
-using polygrav::test::ProgramRun;
-using polygrav::test::ProgramSandbox;
-
+namespace polygrav {
 namespace {
+
+using test::ChildResult;
+using test::ProgramSandbox;
 
 // The message texts a program wrote on standard error, without the
 // "<program>: " and, for the converter, the "<document>: " before them.
-QStringList Messages(const QByteArray& err, const QString& prefix) {
-    QStringList messages;
-    for (const QString& line : QString::fromUtf8(err).split('\n')) {
-        if (line.startsWith(prefix)) messages << line.mid(prefix.size());
+std::vector<std::string> Messages(const std::string& err, const std::string& prefix) {
+    std::vector<std::string> messages;
+    std::size_t start = 0;
+    while (start < err.size()) {
+        std::size_t end = err.find('\n', start);
+        if (end == std::string::npos) end = err.size();
+        const std::string line = err.substr(start, end - start);
+        if (line.starts_with(prefix)) messages.push_back(line.substr(prefix.size()));
+        start = end + 1;
     }
     return messages;
 }
 
-QStringList Entries(const ProgramSandbox& box) {
-    return QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
-
-QByteArray Svg(const char* points) {
+std::string Svg(const char* points) {
     TStarSettings s;
     s.EdgeNumber = points;
-    return QByteArray::fromStdString(BuildSvgDocument(s, '.'));
+    return BuildSvgDocument(s, '.');
 }
 
-}  // namespace
+// A sandbox with the converter and the modules it loads.
+class ConvertProcess : public ::testing::Test {
+  protected:
+    ChildResult Convert(const std::vector<std::string>& args, const std::string& input = {}) {
+        return box.Run(convert, args, input);
+    }
 
-class ConvertProcessTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void sameAsTheProgram_data();
-    void sameAsTheProgram();
-    void batchWithFailures();
-    void settingsLinesAndStandardOutput();
-    void viewerOnlyWhenAsked();
-    void formatsBesideTheDocument();
-    void formatFromTheOutputsExtension();
-    void usageErrors_data();
-    void usageErrors();
-    void help();
+    ProgramSandbox box{POLYGRAV_MODULE_DIR};
+    std::string convert = box.AddProgram(POLYGRAV_CONVERT_BINARY);
 };
-
-void ConvertProcessTest::sameAsTheProgram_data() {
-    QTest::addColumn<QByteArray>("document");
-    QTest::newRow("design values") << QByteArray("[SVG]\nView=0\n");
-    QTest::newRow("every key") << QByteArray(
-        "[SVG]\r\nFavoriteDir=/x\r\nEdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"
-        "FillColor=clBlue\r\nFillTransparent=1\r\nStrokeColor=$00C08040\r\n"
-        "StrokeWidth=400\r\nView=0\r\nFillRule=1\r\n");
-    QTest::newRow("hundred points")
-        << QByteArray("[SVG]\nEdgeNumber=100\nCircumRadius=100\nStarType=1\nView=0\n");
-    QTest::newRow("limits and rewrites")
-        << QByteArray("[SVG]\nEdgeNumber=abc\nCircumRadius=150\nStrokeWidth=-3\nView=0\n");
-    QTest::newRow("stopped at the radius's redraw")
-        << QByteArray("[SVG]\nEdgeNumber=\nCircumRadius=30\nFillColor=bad\n");
-    QTest::newRow("bad colour") << QByteArray("[SVG]\nEdgeNumber=7\nFillColor=red\n");
-    QTest::newRow("empty radius") << QByteArray("[SVG]\nCircumRadius=\nView=0\n");
-    QTest::newRow("held-back point count") << QByteArray("[SVG]\nEdgeNumber=2\nView=0\n");
-    QTest::newRow("no star type") << QByteArray("[SVG]\nStarType=-1\nView=0\n");
-}
 
 // Each document converted by both programs: the same file bytes (or none),
 // the same message texts, the same exit status.
-void ConvertProcessTest::sameAsTheProgram() {
-    QFETCH(QByteArray, document);
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("a.pgv", document);
-    box.writeFile("b.pgv", document);
-    const ProgramRun byProgram = box.run({box.path("a.pgv")});
-    const ProgramRun byConverter = box.runProgram(convert, {box.path("b.pgv")});
-    QVERIFY2(!byConverter.crashed, byConverter.err.constData());
-    QCOMPARE(byConverter.exitCode, byProgram.exitCode);
-    QCOMPARE(box.readFile("b.svg"), box.readFile("a.svg"));
-    QCOMPARE(QFileInfo::exists(box.path("b.svg")), QFileInfo::exists(box.path("a.svg")));
-    QCOMPARE(Messages(byConverter.err, "polygrav-convert: " + box.path("b.pgv") + ": "),
-             Messages(byProgram.err, "polygrav: "));
-    QVERIFY(byConverter.out.isEmpty());
+TEST_F(ConvertProcess, SameAsTheProgram) {
+#ifndef POLYGRAV_BINARY
+    GTEST_SKIP() << "built without the program polygrav";
+#else
+    const std::string program = box.AddProgram(POLYGRAV_BINARY);
+    const struct {
+        const char* name;
+        const char* document;
+    } rows[] = {
+        {"design values", "[SVG]\nView=0\n"},
+        {"every key",
+         "[SVG]\r\nFavoriteDir=/x\r\nEdgeNumber=7\r\nCircumRadius=12.5\r\nStarType=1\r\n"
+         "FillColor=clBlue\r\nFillTransparent=1\r\nStrokeColor=$00C08040\r\n"
+         "StrokeWidth=400\r\nView=0\r\nFillRule=1\r\n"},
+        {"hundred points", "[SVG]\nEdgeNumber=100\nCircumRadius=100\nStarType=1\nView=0\n"},
+        {"limits and rewrites",
+         "[SVG]\nEdgeNumber=abc\nCircumRadius=150\nStrokeWidth=-3\nView=0\n"},
+        {"stopped at the radius's redraw", "[SVG]\nEdgeNumber=\nCircumRadius=30\nFillColor=bad\n"},
+        {"bad colour", "[SVG]\nEdgeNumber=7\nFillColor=red\n"},
+        {"empty radius", "[SVG]\nCircumRadius=\nView=0\n"},
+        {"held-back point count", "[SVG]\nEdgeNumber=2\nView=0\n"},
+        {"no star type", "[SVG]\nStarType=-1\nView=0\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        box.WriteFile("a.pgv", row.document);
+        box.WriteFile("b.pgv", row.document);
+        std::filesystem::remove(box.path("a.svg"));
+        std::filesystem::remove(box.path("b.svg"));
+        const ChildResult byProgram = box.Run(program, {box.path("a.pgv")});
+        const ChildResult byConverter = Convert({box.path("b.pgv")});
+        ASSERT_TRUE(byConverter.exited) << byConverter.err;
+        EXPECT_EQ(byConverter.exitCode, byProgram.exitCode);
+        EXPECT_EQ(box.ReadFile("b.svg"), box.ReadFile("a.svg"));
+        EXPECT_EQ(box.Exists("b.svg"), box.Exists("a.svg"));
+        EXPECT_EQ(Messages(byConverter.err, "polygrav-convert: " + box.path("b.pgv") + ": "),
+                  Messages(byProgram.err, "polygrav: "));
+        EXPECT_EQ(byConverter.out, "");
+    }
+#endif
 }
 
-void ConvertProcessTest::batchWithFailures() {
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("one.pgv", "[SVG]\nEdgeNumber=6\n");
-    box.writeFile("bad.pgv", "[SVG]\nFillColor=\n");
-    box.writeFile("bad.svg", "earlier");
-    box.writeFile("two.pgv", "[SVG]\nEdgeNumber=8\n");
-    QVERIFY(QDir(box.folder()).mkdir("folder.svg"));
-    box.writeFile("folder.pgv", "[SVG]\n");
-    const ProgramRun run =
-        box.runProgram(convert, {"one.pgv", "bad.pgv", "missing.pgv", "folder.pgv", "two.pgv"});
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(Messages(run.err, "polygrav-convert: "),
-             (QStringList{"bad.pgv: '' は整数ではありません.",
-                          "missing.pgv: ファイル missing.pgv を開けません.",
-                          "folder.pgv: ファイル folder.svg を作成できません."}));
-    QCOMPARE(box.readFile("one.svg"), Svg("6"));
-    QCOMPARE(box.readFile("two.svg"), Svg("8"));
-    QCOMPARE(box.readFile("bad.svg"), QByteArray("earlier"));
-    QVERIFY(!QFileInfo::exists(box.path("missing.svg")));
+TEST_F(ConvertProcess, BatchWithFailures) {
+    box.WriteFile("one.pgv", "[SVG]\nEdgeNumber=6\n");
+    box.WriteFile("bad.pgv", "[SVG]\nFillColor=\n");
+    box.WriteFile("bad.svg", "earlier");
+    box.WriteFile("two.pgv", "[SVG]\nEdgeNumber=8\n");
+    std::filesystem::create_directory(box.path("folder.svg"));
+    box.WriteFile("folder.pgv", "[SVG]\n");
+    const ChildResult run = Convert({"one.pgv", "bad.pgv", "missing.pgv", "folder.pgv", "two.pgv"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(Messages(run.err, "polygrav-convert: "),
+              (std::vector<std::string>{"bad.pgv: '' は整数ではありません.",
+                                        "missing.pgv: ファイル missing.pgv を開けません.",
+                                        "folder.pgv: ファイル folder.svg を作成できません."}));
+    EXPECT_EQ(box.ReadFile("one.svg"), Svg("6"));
+    EXPECT_EQ(box.ReadFile("two.svg"), Svg("8"));
+    EXPECT_EQ(box.ReadFile("bad.svg"), "earlier");
+    EXPECT_FALSE(box.Exists("missing.svg"));
     // No temporary file is left beside the outputs.
-    for (const QString& name : Entries(box)) QVERIFY2(!name.startsWith('.'), qPrintable(name));
+    for (const std::string& name : box.Names()) EXPECT_FALSE(name.starts_with('.')) << name;
 }
 
-void ConvertProcessTest::settingsLinesAndStandardOutput() {
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    const ProgramRun toStdout =
-        box.runProgram(convert, {"--set", "EdgeNumber=9", "--set", "edgenumber=7", "-o", "-"});
-    QCOMPARE(toStdout.exitCode, 0);
-    QCOMPARE(toStdout.out, Svg("7"));  // the later line wins, as in the controls
+TEST_F(ConvertProcess, SettingsLinesAndStandardOutput) {
+    const ChildResult toStdout =
+        Convert({"--set", "EdgeNumber=9", "--set", "edgenumber=7", "-o", "-"});
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.out, Svg("7"));  // the later line wins, as in the controls
 
-    box.writeFile("doc.pgv", "[SVG]\nEdgeNumber=6\n");
-    const ProgramRun toPath = box.runProgram(
-        convert, {"-o", box.path("elsewhere.svg"), "--set", "EdgeNumber=11", "doc.pgv"});
-    QCOMPARE(toPath.exitCode, 0);
-    QCOMPARE(box.readFile("elsewhere.svg"), Svg("11"));
-    QVERIFY(!QFileInfo::exists(box.path("doc.svg")));
+    box.WriteFile("doc.pgv", "[SVG]\nEdgeNumber=6\n");
+    const ChildResult toPath =
+        Convert({"-o", box.path("elsewhere.svg"), "--set", "EdgeNumber=11", "doc.pgv"});
+    EXPECT_EQ(toPath.exitCode, 0);
+    EXPECT_EQ(box.ReadFile("elsewhere.svg"), Svg("11"));
+    EXPECT_FALSE(box.Exists("doc.svg"));
 }
 
-void ConvertProcessTest::viewerOnlyWhenAsked() {
+TEST_F(ConvertProcess, ViewerOnlyWhenAsked) {
     // View=1 in the document; the sandbox's desktop has no SVG viewer.
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("v.pgv", "[SVG]\nView=1\n");
-    const ProgramRun quiet = box.runProgram(convert, {"v.pgv"});
-    QCOMPARE(quiet.exitCode, 0);
-    QCOMPARE(quiet.err, QByteArray());
-    const ProgramRun asked = box.runProgram(convert, {"--view", "v.pgv"});
-    QCOMPARE(asked.exitCode, 0);
-    QCOMPARE(Messages(asked.err, "polygrav-convert: "),
-             QStringList{"SVGのビューワーが見つかりませんでした。"});
+    box.WriteFile("v.pgv", "[SVG]\nView=1\n");
+    const ChildResult quiet = Convert({"v.pgv"});
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, "");
+    const ChildResult asked = Convert({"--view", "v.pgv"});
+    EXPECT_EQ(asked.exitCode, 0);
+    EXPECT_EQ(Messages(asked.err, "polygrav-convert: "),
+              std::vector<std::string>{"SVGのビューワーが見つかりませんでした。"});
 
     // Without its module beside it the converter says why it cannot open.
-    QVERIFY(QFile::remove(box.path("polygrav-viewer.so")));
-    const ProgramRun noModule = box.runProgram(convert, {"--view", "v.pgv"});
-    QCOMPARE(noModule.exitCode, 0);
+    ASSERT_TRUE(std::filesystem::remove(box.path("polygrav-viewer.so")));
+    const ChildResult noModule = Convert({"--view", "v.pgv"});
+    EXPECT_EQ(noModule.exitCode, 0);
     const std::string why = MessageText(MessageId::CannotLoadViewerModule, {""});
-    QVERIFY(noModule.err.contains(QByteArray::fromStdString(why)));
+    EXPECT_NE(noModule.err.find(why), std::string::npos) << noModule.err;
 }
 
 // Every format from one figure, each file beside its document; PDF and PNG
 // come from the cairo module, which the converter loads only for them.
-void ConvertProcessTest::formatsBesideTheDocument() {
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("a.pgv", "[SVG]\nEdgeNumber=6\nCircumRadius=40\n");
-    const ProgramRun run = box.runProgram(
-        convert, {"--format", "svg,dxf,pdf,png", "--dpi", "300", "--dxf", "r2000", "a.pgv"});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.err, QByteArray());
+TEST_F(ConvertProcess, FormatsBesideTheDocument) {
+    box.WriteFile("a.pgv", "[SVG]\nEdgeNumber=6\nCircumRadius=40\n");
+    const ChildResult run =
+        Convert({"--format", "svg,dxf,pdf,png", "--dpi", "300", "--dxf", "r2000", "a.pgv"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
     TStarSettings six;
     six.EdgeNumber = "6";
     six.CircumRadius = "40";
-    QCOMPARE(box.readFile("a.svg"), QByteArray::fromStdString(BuildSvgDocument(six, '.')));
-    QVERIFY(box.readFile("a.dxf").contains("AC1015"));
-    QVERIFY(box.readFile("a.pdf").startsWith("%PDF-"));
-    const QByteArray png = box.readFile("a.png");
-    QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
-    QVERIFY(png.contains("pHYs"));
+    EXPECT_EQ(box.ReadFile("a.svg"), BuildSvgDocument(six, '.'));
+    EXPECT_NE(box.ReadFile("a.dxf").find("AC1015"), std::string::npos);
+    EXPECT_TRUE(box.ReadFile("a.pdf").starts_with("%PDF-"));
+    const std::string png = box.ReadFile("a.png");
+    EXPECT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n"));
+    EXPECT_NE(png.find("pHYs"), std::string::npos);
 
     // Without its module the converter says why, and the other formats are
     // still written.
-    QVERIFY(QFile::remove(box.path("polygrav-cairo.so")));
-    box.writeFile("b.pgv", "[SVG]\n");
-    const ProgramRun noModule = box.runProgram(convert, {"--format", "pdf,dxf", "b.pgv"});
-    QCOMPARE(noModule.exitCode, 1);
-    QVERIFY(noModule.err.contains("polygrav-convert: b.pgv: PDF"));
-    QVERIFY(box.readFile("b.dxf").contains("AC1009"));
-    QVERIFY(!QFileInfo::exists(box.path("b.pdf")));
+    ASSERT_TRUE(std::filesystem::remove(box.path("polygrav-cairo.so")));
+    box.WriteFile("b.pgv", "[SVG]\n");
+    const ChildResult noModule = Convert({"--format", "pdf,dxf", "b.pgv"});
+    EXPECT_EQ(noModule.exitCode, 1);
+    EXPECT_NE(noModule.err.find("polygrav-convert: b.pgv: PDF"), std::string::npos);
+    EXPECT_NE(box.ReadFile("b.dxf").find("AC1009"), std::string::npos);
+    EXPECT_FALSE(box.Exists("b.pdf"));
 }
 
-void ConvertProcessTest::formatFromTheOutputsExtension() {
-    ProgramSandbox box;
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("a.pgv", "[SVG]\n");
-    QCOMPARE(box.runProgram(convert, {"-o", "star.DXF", "a.pgv"}).exitCode, 0);
-    QVERIFY(box.readFile("star.DXF").contains("POLYLINE"));
-    QCOMPARE(box.runProgram(convert, {"-o", "star.out", "a.pgv"}).exitCode, 0);
-    QVERIFY(box.readFile("star.out").startsWith("<?xml"));  // no format named: SVG
-    const ProgramRun toStdout = box.runProgram(convert, {"--format", "png", "-o", "-", "a.pgv"});
-    QCOMPARE(toStdout.exitCode, 0);
-    QVERIFY(toStdout.out.startsWith("\x89PNG"));
-}
-
-void ConvertProcessTest::usageErrors_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("lang");
-    QTest::addColumn<QString>("message");
-    const auto text = [](MessageId id, std::vector<std::string> args, Language language) {
-        return QString::fromStdString(MessageText(id, args, language));
-    };
-    const auto period = [](const Message& m, Language language) {
-        return QString::fromStdString(WithClosingPeriod(m.In(language)));
-    };
-    for (const Language language : {Language::Japanese, Language::English}) {
-        const QByteArray lang = language == Language::English ? "en_US.UTF-8" : "C.UTF-8";
-        const char* in = language == Language::English ? " (English)" : "";
-        const auto row = [&](const char* name) -> QTestData& {
-            return QTest::newRow(qPrintable(QString::fromLatin1(name) + QLatin1String(in)));
-        };
-        row("unknown option") << QStringList{"--bogus", "a.pgv"} << lang
-                              << text(MessageId::UnknownOption, {"--bogus"}, language);
-        row("set without =") << QStringList{"--set", "EdgeNumber", "a.pgv"} << lang
-                             << text(MessageId::SetLineExpected, {"EdgeNumber"}, language);
-        row("unknown key") << QStringList{"--set", "Size=3", "a.pgv"} << lang
-                           << text(MessageId::SetUnknownKey, {"Size=3", "'Size'"}, language);
-        row("rejected colour") << QStringList{"--set", "StrokeColor=x", "a.pgv"} << lang
-                               << "--set StrokeColor=x: " +
-                                      period(NotAnIntegerMessage("x"), language);
-        row("-o with two documents")
-            << QStringList{"-o", "x.svg", "a.pgv", "b.pgv"} << lang
-            << text(MessageId::OutputOneDocument, {"x.svg", "2"}, language);
-        row("nothing to do") << QStringList{} << lang << text(MessageId::NoDocument, {}, language);
-        row("unknown format") << QStringList{"--format", "svg,gif", "a.pgv"} << lang
-                              << "--format svg,gif: " +
-                                     period(UnknownFormatMessage("gif"), language);
-        row("resolution out of range")
-            << QStringList{"--dpi", "0", "a.pgv"} << lang
-            << "--dpi 0: " + period(ResolutionOutOfRangeMessage(0), language);
-        row("-o with two formats") << QStringList{"--format", "svg,dxf", "-o", "x", "a.pgv"} << lang
-                                   << text(MessageId::OutputOneFormat, {"x", "2"}, language);
-    }
+TEST_F(ConvertProcess, FormatFromTheOutputsExtension) {
+    box.WriteFile("a.pgv", "[SVG]\n");
+    EXPECT_EQ(Convert({"-o", "star.DXF", "a.pgv"}).exitCode, 0);
+    EXPECT_NE(box.ReadFile("star.DXF").find("POLYLINE"), std::string::npos);
+    EXPECT_EQ(Convert({"-o", "star.out", "a.pgv"}).exitCode, 0);
+    EXPECT_TRUE(box.ReadFile("star.out").starts_with("<?xml"));  // no format named: SVG
+    const ChildResult toStdout = Convert({"--format", "png", "-o", "-", "a.pgv"});
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_TRUE(toStdout.out.starts_with("\x89PNG"));
 }
 
 // A usage error: exit status 2, the argument named in the user's language, a
 // short usage in it, and nothing written, not even for the good document
 // before the bad option.
-void ConvertProcessTest::usageErrors() {
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, lang);
-    QFETCH(QString, message);
-    ProgramSandbox box;
-    box.environment().insert("LANG", QString::fromLatin1(lang));
-    const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-    box.writeFile("a.pgv", "[SVG]\n");
-    box.writeFile("b.pgv", "[SVG]\n");
-    const QStringList before = Entries(box);
-    const ProgramRun run = box.runProgram(convert, args);
-    QCOMPARE(run.exitCode, 2);
-    QCOMPARE(Messages(run.err, "polygrav-convert: "), QStringList{message});
-    const Language language = lang.startsWith("en") ? Language::English : Language::Japanese;
-    QVERIFY(run.err.endsWith(QByteArray::fromStdString(
-        std::string(MessageTemplate(MessageId::ConvertShortUsage, language)))));
-    QCOMPARE(Entries(box), before);
+TEST_F(ConvertProcess, UsageErrors) {
+    const auto text = [](MessageId id, std::vector<std::string> args, Language language) {
+        return MessageText(id, args, language);
+    };
+    const auto period = [](const Message& m, Language language) {
+        return WithClosingPeriod(m.In(language));
+    };
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string message;
+    };
+    box.WriteFile("a.pgv", "[SVG]\n");
+    box.WriteFile("b.pgv", "[SVG]\n");
+    const std::vector<std::string> before = box.Names();
+    for (const Language language : {Language::Japanese, Language::English}) {
+        box.environment()["LANG"] = language == Language::English ? "en_US.UTF-8" : "C.UTF-8";
+        const Row rows[] = {
+            {"unknown option",
+             {"--bogus", "a.pgv"},
+             text(MessageId::UnknownOption, {"--bogus"}, language)},
+            {"set without =",
+             {"--set", "EdgeNumber", "a.pgv"},
+             text(MessageId::SetLineExpected, {"EdgeNumber"}, language)},
+            {"unknown key",
+             {"--set", "Size=3", "a.pgv"},
+             text(MessageId::SetUnknownKey, {"Size=3", "'Size'"}, language)},
+            {"rejected colour",
+             {"--set", "StrokeColor=x", "a.pgv"},
+             "--set StrokeColor=x: " + period(NotAnIntegerMessage("x"), language)},
+            {"-o with two documents",
+             {"-o", "x.svg", "a.pgv", "b.pgv"},
+             text(MessageId::OutputOneDocument, {"x.svg", "2"}, language)},
+            {"nothing to do", {}, text(MessageId::NoDocument, {}, language)},
+            {"unknown format",
+             {"--format", "svg,gif", "a.pgv"},
+             "--format svg,gif: " + period(UnknownFormatMessage("gif"), language)},
+            {"resolution out of range",
+             {"--dpi", "0", "a.pgv"},
+             "--dpi 0: " + period(ResolutionOutOfRangeMessage(0), language)},
+            {"-o with two formats",
+             {"--format", "svg,dxf", "-o", "x", "a.pgv"},
+             text(MessageId::OutputOneFormat, {"x", "2"}, language)},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.name) +
+                         (language == Language::English ? " (English)" : ""));
+            const ChildResult run = Convert(row.args);
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_EQ(Messages(run.err, "polygrav-convert: "),
+                      std::vector<std::string>{row.message});
+            EXPECT_TRUE(run.err.ends_with(MessageTemplate(MessageId::ConvertShortUsage, language)))
+                << run.err;
+            EXPECT_EQ(box.Names(), before);
+        }
+    }
 }
 
 // The help in the user's language: English when English comes first among
 // the preferred languages, Japanese for C and for Japanese.
-void ConvertProcessTest::help() {
+TEST_F(ConvertProcess, Help) {
     struct Row {
         const char* lang;
         const char* language;
@@ -275,16 +265,18 @@ void ConvertProcessTest::help() {
           Row{"en_US.UTF-8", "", Language::English},
           Row{"ja_JP.UTF-8", "en_GB:ja", Language::English},
           Row{"en_US.UTF-8", "fr:ja:en", Language::Japanese}}) {
-        ProgramSandbox box;
-        box.environment().insert("LANG", QString::fromLatin1(row.lang));
-        if (*row.language) box.environment().insert("LANGUAGE", QString::fromLatin1(row.language));
-        const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
-        const ProgramRun run = box.runProgram(convert, {"--help"});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray::fromStdString(
-                              std::string(MessageTemplate(MessageId::ConvertUsage, row.expected))));
+        SCOPED_TRACE(std::string(row.lang) + " " + row.language);
+        box.environment()["LANG"] = row.lang;
+        if (*row.language) {
+            box.environment()["LANGUAGE"] = row.language;
+        } else {
+            box.environment().erase("LANGUAGE");
+        }
+        const ChildResult run = Convert({"--help"});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, MessageTemplate(MessageId::ConvertUsage, row.expected));
     }
 }
 
-QTEST_GUILESS_MAIN(ConvertProcessTest)
-#include "ConvertProcessTest.moc"
+}  // namespace
+}  // namespace polygrav

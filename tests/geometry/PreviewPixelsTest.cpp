@@ -61,7 +61,7 @@ TEST(PreviewPixels, DefaultStarAt96Ppi) {
     EXPECT_TRUE(picture.filled);
 }
 
-// The window paints the design's figure as it always has, and a part by the
+// The window paints the design's figure with the painter, and a part by the
 // core's runs.
 TEST(PreviewPixels, OnlyTheDesignsFigureIsMarkedAsIt) {
     EXPECT_TRUE(BuildPreviewPicture(TStarSettings{}, 96, '.').designFigure);

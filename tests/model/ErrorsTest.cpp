@@ -29,6 +29,9 @@ TEST(ErrorsTest, PartMessagesNameTheValueAndWhatFits) {
     EXPECT_EQ(NegativeRadiusMessage(-1), "半径 -1.0000 mm は 0 以上の長さではありません");
     // A value that rounds to zero shows no sign.
     EXPECT_EQ(OffsetLeavesNothingMessage(-0.00001), "オフセット 0.0000 mm では輪郭が残りません");
+    // The number reads as the SVG writes it: 1.00005 typed (just below it in
+    // binary) rounds up at the fourth decimal, as its decimal digits say.
+    EXPECT_EQ(OffsetLeavesNothingMessage(-1.00005), "オフセット -1.0001 mm では輪郭が残りません");
     EXPECT_EQ(OffsetOutOfRangeMessage(2000),
               "オフセット 2000.0000 mm は -1000～1000 mm の範囲にありません");
     EXPECT_EQ(SizeOutOfRangeMessage(std::nan("")), "大きさ NAN mm は使える正の長さではありません");

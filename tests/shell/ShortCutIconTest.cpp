@@ -82,7 +82,7 @@ TEST_P(ShortCutIconTest, NamesTheIconTheDesktopFinds) {
     if (std::string(c.expected).empty()) {
         EXPECT_EQ(text.find("Icon="), std::string::npos) << text;
     }
-    // The entry has its keys as before; the icon comes last.
+    // The entry's other keys come first, in their order; the icon comes last.
     EXPECT_EQ(text.substr(0, text.find("Icon=")),
               "[Desktop Entry]\nType=Application\nName=Polygrav 1.0A1\nExec=\"" + program.string() +
                   "\"\nPath=" + program.parent_path().string() + "\n");

@@ -1,4 +1,4 @@
-#include "svg/NumberFormat.h"
+#include "model/NumberFormat.h"
 
 #include <algorithm>
 #include <charconv>

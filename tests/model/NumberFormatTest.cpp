@@ -1,4 +1,4 @@
-#include "svg/NumberFormat.h"
+#include "model/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

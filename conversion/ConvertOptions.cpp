@@ -7,11 +7,27 @@
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
 
 namespace polygrav {
 
 namespace {
+
+// Reads a line by the file's rules alone: no control's rule, no redraw.
+class IgnoringTarget final : public SettingsTarget {
+  public:
+    void setFavoriteDir(const std::string&) override {}
+    void setEdgeNumber(const std::string&) override {}
+    void setCircumRadius(const std::string&) override {}
+    void setStarType(std::int32_t) override {}
+    void setFillColor(TColor) override {}
+    void setFillTransparent(bool) override {}
+    void setStrokeColor(TColor) override {}
+    void setStrokeWidth(std::int32_t) override {}
+    void setView(bool) override {}
+    void setFillRule(bool) override {}
+    PartSettings partSettings() const override { return {}; }
+    void setPartSettings(const PartSettings&) override {}
+};
 
 std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     const std::size_t equals = line.find('=');
@@ -26,10 +42,12 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
-    // name nor a number) would fail every document alike: refused here.
+    // name nor a number) would fail every document alike: refused here. A
+    // value whose range depends on other keys is checked with each document,
+    // after the document's keys and the earlier --set lines.
     try {
-        SettingsModel model;
-        ReadSettings(*SettingsLineDocument(line), {}, model);
+        IgnoringTarget ignore;
+        ReadSettings(*SettingsLineDocument(line), {}, ignore);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }

@@ -12,23 +12,6 @@ namespace polygrav {
 
 namespace {
 
-// Reads a line by the file's rules alone: no control's rule, no redraw.
-class IgnoringTarget final : public SettingsTarget {
-  public:
-    void setFavoriteDir(const std::string&) override {}
-    void setEdgeNumber(const std::string&) override {}
-    void setCircumRadius(const std::string&) override {}
-    void setStarType(std::int32_t) override {}
-    void setFillColor(TColor) override {}
-    void setFillTransparent(bool) override {}
-    void setStrokeColor(TColor) override {}
-    void setStrokeWidth(std::int32_t) override {}
-    void setView(bool) override {}
-    void setFillRule(bool) override {}
-    PartSettings partSettings() const override { return {}; }
-    void setPartSettings(const PartSettings&) override {}
-};
-
 std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {
@@ -46,8 +29,8 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     // value whose range depends on other keys is checked with each document,
     // after the document's keys and the earlier --set lines.
     try {
-        IgnoringTarget ignore;
-        ReadSettings(*SettingsLineDocument(line), {}, ignore);
+        PlainSettingsTarget plain;
+        ReadSettings(*SettingsLineDocument(line), {}, plain);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }

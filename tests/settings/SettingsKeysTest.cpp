@@ -16,26 +16,6 @@
 namespace polygrav {
 namespace {
 
-// Takes every value as handed, with no rule of a control.
-class PlainTarget : public SettingsTarget {
-  public:
-    TStarSettings values;
-    std::string favoriteDir;
-
-    void setFavoriteDir(const std::string& dir) override { favoriteDir = dir; }
-    void setEdgeNumber(const std::string& text) override { values.EdgeNumber = text; }
-    void setCircumRadius(const std::string& text) override { values.CircumRadius = text; }
-    void setStarType(std::int32_t index) override { values.StarType = index; }
-    void setFillColor(TColor c) override { values.FillColor = c; }
-    void setFillTransparent(bool on) override { values.FillTransparent = on; }
-    void setStrokeColor(TColor c) override { values.StrokeColor = c; }
-    void setStrokeWidth(std::int32_t position) override { values.StrokeWidth = position; }
-    void setView(bool on) override { values.View = on; }
-    void setFillRule(bool on) override { values.FillRule = on; }
-    PartSettings partSettings() const override { return values.Part; }
-    void setPartSettings(const PartSettings& part) override { values.Part = part; }
-};
-
 std::vector<SettingsKeyInfo> SvgKeys() {
     std::vector<SettingsKeyInfo> keys;
     for (const SettingsKeyInfo& info : kSettingsKeys) {
@@ -78,7 +58,7 @@ TEST(SettingsKeys, EveryKeyIsReadComparedAndWrittenAsItself) {
     for (const SettingsKeyInfo& info : SvgKeys()) {
         SCOPED_TRACE(info.name);
         const std::string value = OtherValue(info);
-        PlainTarget read;
+        PlainSettingsTarget read;
         read.favoriteDir = "/start";
         ReadSettings(IniDocument::Parse(std::string("[SVG]\n") + info.name + "=" + value), "/start",
                      read);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/AsciiCase.h"
 #include "model/Blanks.h"
 #include "model/InputRules.h"
 #include "model/NumberRules.h"

@@ -170,6 +170,7 @@ void TForm1::ApplyDesignValues() {
     SetDesignFont(*ui->edtNum, 15, false);
     SetDesignFont(*ui->edtSize, 15, false);
     SetDesignFont(*ui->lblVersion, 12, false);
+    ui->lblVersion->setText(QString::fromUtf8(kVersionLabelText));
     SetDesignFont(*ui->btnSVG, 15, true);
     SetDesignFont(*ui->chbSVGView, 15, true);
     SetTextColor(*ui->btnSVG, Qt::red);

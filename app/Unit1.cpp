@@ -34,7 +34,6 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
 #include "shell/DesktopShell.h"
-#include "svg/SvgFile.h"
 #include "ui_Unit1.h"
 
 // The resources of the static library are linked only when named here.
@@ -171,6 +170,7 @@ void TForm1::ApplyDesignValues() {
     SetDesignFont(*ui->edtNum, 15, false);
     SetDesignFont(*ui->edtSize, 15, false);
     SetDesignFont(*ui->lblVersion, 12, false);
+    ui->lblVersion->setText(QString::fromUtf8(kVersionLabelText));
     SetDesignFont(*ui->btnSVG, 15, true);
     SetDesignFont(*ui->chbSVGView, 15, true);
     SetTextColor(*ui->btnSVG, Qt::red);
@@ -412,7 +412,7 @@ TStarSettings TForm1::Snapshot() const {
 
 void TForm1::WriteSVG(const std::string& path) {
     const TStarSettings settings = Snapshot();
-    WriteSvgFile(path, settings, LocaleDecimalSeparator());
+    WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), ExportFormat::Svg);
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
     }

@@ -36,14 +36,14 @@ void Encode(benchmark::State& state, ExportFormat format, polygrav::ExportOption
 
 polygrav::ExportOptions Dxf(polygrav::DxfVersion version) {
     polygrav::ExportOptions options;
-    options.dxfVersion = version;
+    options.dxf.version = version;
     return options;
 }
 
 polygrav::ExportOptions Png(int dpi, bool transparent) {
     polygrav::ExportOptions options;
-    options.dpi = dpi;
-    options.pngTransparent = transparent;
+    options.png.dpi = dpi;
+    options.png.transparent = transparent;
     return options;
 }
 

@@ -99,11 +99,11 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
                     }
                     const int dpi = std::stoi(value);
                     PngPixelSide(1, dpi);  // the range of resolutions
-                    options.exportOptions.dpi = dpi;
+                    options.exportOptions.png.dpi = dpi;
                 } else if (name == "--dxf") {
-                    options.exportOptions.dxfVersion = ParseDxfVersion(value);
+                    options.exportOptions.dxf.version = ParseDxfVersion(value);
                 } else {
-                    options.exportOptions.dxfArcs = ParseDxfArcs(value);
+                    options.exportOptions.dxf.arcs = ParseDxfArcs(value);
                 }
             } catch (const EPolygravError& e) {
                 return fail(name + " " + value + ": " + WithClosingPeriod(e.what()));
@@ -115,7 +115,7 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
             continue;
         }
         if (arg == "--transparent") {
-            options.exportOptions.pngTransparent = true;
+            options.exportOptions.png.transparent = true;
             continue;
         }
         if (name == "--set" || name == "-o" || name == "--output") {

@@ -1,11 +1,11 @@
 #include "conversion/DocumentConversion.h"
 
-#include "fileio/AtomicFile.h"
+#include "export/FigureFile.h"
+#include "geometry/Figure.h"
 #include "model/AsciiCase.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
-#include "svg/SvgDocument.h"
 
 namespace polygrav {
 
@@ -37,7 +37,7 @@ ConversionOutcome ConvertDocument(const std::string& documentPath, const std::st
         const SettingsModel model =
             LoadDocumentSettings(documentPath, {}, programDir, decimalSeparator, true);
         const std::string svgPath = ChangeFileExt(documentPath, ".svg");
-        WriteFileAtomically(svgPath, BuildSvgDocument(model.values, decimalSeparator));
+        WriteFigureFile(svgPath, BuildFigure(model.values, decimalSeparator), ExportFormat::Svg);
         outcome.written = true;
         if (model.values.View) openViewer(svgPath);
         model.UpdateDisplays();

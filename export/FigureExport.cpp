@@ -103,13 +103,13 @@ std::string EncodeFigure(const Figure& figure, ExportFormat format, const Export
         case ExportFormat::Svg:
             return SvgDocumentOf(figure);
         case ExportFormat::Dxf:
-            return DxfDocumentOf(figure, {options.dxfVersion, options.dxfArcs});
+            return DxfDocumentOf(figure, options.dxf);
         case ExportFormat::Pdf:
             if (!CurrentCairoEncoders().pdf) throw EExportError(CannotRenderMessage("PDF"));
             return CurrentCairoEncoders().pdf(figure);
         case ExportFormat::Png:
             if (!CurrentCairoEncoders().png) throw EExportError(CannotRenderMessage("PNG"));
-            return CurrentCairoEncoders().png(figure, {options.dpi, options.pngTransparent});
+            return CurrentCairoEncoders().png(figure, options.png);
     }
     throw EExportError(UnknownFormatMessage(std::to_string(static_cast<int>(format))));
 }

@@ -14,12 +14,10 @@ namespace polygrav {
 // The file formats a figure is written in.
 enum class ExportFormat { Svg, Dxf, Pdf, Png };
 
-// Every option of every format; each writer reads its own.
+// The options of every format, one member each; each writer reads its own.
 struct ExportOptions {
-    int dpi = kDefaultDpi;                    // PNG
-    DxfVersion dxfVersion = DxfVersion::R12;  // DXF
-    DxfArcs dxfArcs = DxfArcs::Bulge;         // DXF
-    bool pngTransparent = false;              // PNG
+    DxfOptions dxf;
+    PngOptions png;
 };
 
 // "svg", "dxf", "pdf" or "png", in any case. Anything else raises

@@ -12,17 +12,10 @@ namespace polygrav {
 
 namespace {
 
-struct NamedColor {
-    std::string_view name;
-    TColor value;
-};
-
 constexpr TColor SystemColor(TColor index) {
     return 0x80000000u + index;
 }
 
-// Names and values are each unique, so both lookups give the same pairs.
-// There is no name for system colour 25.
 constexpr std::array<NamedColor, 52> kColorNames{{
     {"clBlack", 0x00000000},
     {"clMaroon", 0x00000080},
@@ -79,6 +72,10 @@ constexpr std::array<NamedColor, 52> kColorNames{{
 }};
 
 }  // namespace
+
+std::span<const NamedColor> ColorNameTable() {
+    return kColorNames;
+}
 
 std::string ColorToText(TColor c) {
     for (const NamedColor& entry : kColorNames) {

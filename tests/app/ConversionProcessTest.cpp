@@ -14,8 +14,8 @@
 #include "svg/SvgDocument.h"
 
 using namespace polygrav;
-using polygrav::test::ProgramRun;
-using polygrav::test::ProgramSandbox;
+using polygrav::test::qt::ProgramRun;
+using polygrav::test::qt::ProgramSandbox;
 
 Q_DECLARE_METATYPE(polygrav::TStarSettings)
 

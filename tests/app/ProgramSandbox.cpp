@@ -1,73 +1,38 @@
 #include "ProgramSandbox.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+namespace polygrav::test::qt {
 
-namespace polygrav::test {
-
-ProgramSandbox::ProgramSandbox() : env_(QProcessEnvironment::systemEnvironment()) {
-    if (!dir_.isValid() || !QFile::copy(QStringLiteral(POLYGRAV_BINARY), program())) {
-        qFatal("cannot copy the program");
+ProgramSandbox::ProgramSandbox()
+    : box_(POLYGRAV_MODULE_DIR),
+      program_(QString::fromStdString(box_.AddProgram(POLYGRAV_BINARY))) {
+    for (const auto& [name, value] : box_.environment()) {
+        env_.insert(QString::fromStdString(name), QString::fromStdString(value));
     }
-    // The program's modules (its window, the viewer launch) go beside it.
-    const QDir modules(QStringLiteral(POLYGRAV_MODULE_DIR));
-    for (const QString& name : modules.entryList({QStringLiteral("*.so")}, QDir::Files)) {
-        if (!QFile::copy(modules.filePath(name), path(name))) qFatal("cannot copy a module");
-    }
-    QDir root(dir_.path());
-    for (const char* sub : {"home", "config", "data", "system", "cache", "runtime"}) {
-        root.mkdir(QString::fromLatin1(sub));
-    }
-    QFile::setPermissions(path("runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    env_.insert("HOME", path("home"));
-    env_.insert("XDG_CONFIG_HOME", path("config"));
-    env_.insert("XDG_DATA_HOME", path("data"));
-    env_.insert("XDG_DATA_DIRS", path("system"));
-    env_.insert("XDG_CACHE_HOME", path("cache"));
-    env_.insert("XDG_RUNTIME_DIR", path("runtime"));
-    for (const char* name :
-         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS",
-          "XDG_CURRENT_DESKTOP", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
-        env_.remove(QString::fromLatin1(name));
-    }
-    // The design's language whatever the developer's locale; a test that
-    // wants another sets LANG (or LANGUAGE) itself.
-    env_.insert("LANG", "C.UTF-8");
 }
 
 void ProgramSandbox::writeFile(const QString& name, const QByteArray& bytes) const {
-    QFile f(path(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        qFatal("cannot write a test file");
-    }
+    box_.WriteFile(name.toStdString(), bytes.toStdString());
 }
 
 QByteArray ProgramSandbox::readFile(const QString& name) const {
-    QFile f(path(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return QByteArray::fromStdString(box_.ReadFile(name.toStdString()));
 }
 
 void ProgramSandbox::start(QProcess& process, const QStringList& args) const {
     process.setProcessEnvironment(env_);
-    process.setWorkingDirectory(dir_.path());
+    process.setWorkingDirectory(folder());
     process.start(program(), args);
 }
 
 QString ProgramSandbox::addProgram(const QString& builtPath) {
-    const QString copy = path(QFileInfo(builtPath).fileName());
-    if (!QFile::copy(builtPath, copy)) {
-        qFatal("cannot copy a program");
-    }
-    return copy;
+    return QString::fromStdString(box_.AddProgram(builtPath.toStdString()));
 }
 
 ProgramRun ProgramSandbox::runProgram(const QString& program, const QStringList& args,
                                       const QByteArray& input) const {
     QProcess process;
     process.setProcessEnvironment(env_);
-    process.setWorkingDirectory(dir_.path());
+    process.setWorkingDirectory(folder());
     process.start(program, args);
     process.write(input);
     process.closeWriteChannel();
@@ -98,4 +63,4 @@ ProgramRun ProgramSandbox::Finish(QProcess& process) {
     return result;
 }
 
-}  // namespace polygrav::test
+}  // namespace polygrav::test::qt

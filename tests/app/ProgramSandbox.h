@@ -5,10 +5,11 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <functional>
 
-namespace polygrav::test {
+#include "tests/support/ProgramSandbox.h"
+
+namespace polygrav::test::qt {
 
 // What one run of the program did.
 struct ProgramRun {
@@ -18,19 +19,19 @@ struct ProgramRun {
     QByteArray err;
 };
 
-// A private copy of the built program and its modules in a fresh folder, so that its
-// settings file beside it belongs to this test alone, run in a sandboxed
-// environment: its own home and XDG folders, and system data folders with
-// no applications, so that no viewer of the machine's ever starts. The
-// language is the design's (LANG=C.UTF-8, no LANGUAGE, LC_ALL or
-// LC_MESSAGES) whatever the developer's locale.
+// The tests' program sandbox (tests/support/ProgramSandbox.h) with the built
+// program copied in, in Qt's terms, run through QProcess so that a test can
+// change the child before the program starts or let it run while the test
+// goes on.
 class ProgramSandbox {
   public:
     ProgramSandbox();
 
-    QString folder() const { return dir_.path(); }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    QString program() const { return path(QStringLiteral("polygrav")); }
+    QString folder() const { return QString::fromStdString(box_.folder()); }
+    QString path(const QString& name) const {
+        return QString::fromStdString(box_.path(name.toStdString()));
+    }
+    QString program() const { return program_; }
     QProcessEnvironment& environment() { return env_; }
 
     void writeFile(const QString& name, const QByteArray& bytes) const;
@@ -52,8 +53,9 @@ class ProgramSandbox {
   private:
     static ProgramRun Finish(QProcess& process);
 
-    QTemporaryDir dir_;
+    test::ProgramSandbox box_;
+    QString program_;
     QProcessEnvironment env_;
 };
 
-}  // namespace polygrav::test
+}  // namespace polygrav::test::qt

@@ -11,8 +11,8 @@
 #include "ProgramSandbox.h"
 #include "XServer.h"
 
-using polygrav::test::ProgramSandbox;
 using polygrav::test::XServer;
+using polygrav::test::qt::ProgramSandbox;
 
 class WindowProcessTest : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include "model/Errors.h"
 #include "model/Messages.h"
+#include "tests/support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Text(MessageId::OutputGivenTwice, {"-o", "y.svg"})},
         UsageCase{"NothingToConvert", {}, Text(MessageId::NoDocument)},
         UsageCase{"OnlySettings", {"--set", "EdgeNumber=7"}, Text(MessageId::NoDocument)}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(ConvertOptions, DocumentsAndOptionsInAnyOrder) {
     const ParsedConvertOptions parsed = ParseConvertOptions(

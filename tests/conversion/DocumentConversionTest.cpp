@@ -10,6 +10,7 @@
 
 #include "model/Errors.h"
 #include "svg/SvgDocument.h"
+#include "tests/support/ExpectThrow.h"
 #include "tests/support/TempFolder.h"
 
 namespace polygrav {
@@ -64,12 +65,8 @@ TEST(DocumentConversion, SettingsLinesFollowTheDocument) {
 
 TEST(DocumentConversion, DocumentThatMustExist) {
     test::TempFolder folder;
-    try {
-        LoadDocumentSettings((folder / "none.pgv"), {}, "/prog", '.', false);
-        FAIL() << "no error";
-    } catch (const EPolygravError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "none.pgv") + " を開けません");
-    }
+    EXPECT_THROW_MSG(LoadDocumentSettings((folder / "none.pgv"), {}, "/prog", '.', false),
+                     EPolygravError, "ファイル " + (folder / "none.pgv") + " を開けません");
 }
 
 TEST(DocumentConversion, DocumentPathRule) {

@@ -12,6 +12,7 @@
 #include "export/ExportErrors.h"
 #include "tests/export/DxfReading.h"
 #include "tests/export/SampleFigures.h"
+#include "tests/support/ExpectThrow.h"
 
 namespace polygrav {
 namespace {
@@ -167,12 +168,7 @@ TEST(DxfWriterTest, FigureWithoutFiniteSizeIsRefused) {
     Figure noSide = test::RingFigure();
     noSide.documentSide = 0;
     for (const Figure& f : {BuildFigure(huge, '.'), nanCorner, infiniteBulge, noSide}) {
-        try {
-            DxfDocumentOf(f);
-            ADD_FAILURE() << "no error";
-        } catch (const EExportError& e) {
-            EXPECT_STREQ(e.what(), "図形の寸法が不正なため書き出せません");
-        }
+        EXPECT_THROW_MSG(DxfDocumentOf(f), EExportError, "図形の寸法が不正なため書き出せません");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "export/ExportErrors.h"
 #include "svg/SvgDocument.h"
 #include "tests/export/SampleFigures.h"
+#include "tests/support/ExpectThrow.h"
 
 namespace polygrav {
 namespace {
@@ -22,12 +23,8 @@ TEST(FigureExportTest, FormatNamesIgnoreCase) {
         SCOPED_TRACE(bad);
         EXPECT_THROW(ParseFormatName(bad), EExportError);
     }
-    try {
-        ParseFormatName("eps");
-        ADD_FAILURE() << "no error";
-    } catch (const EExportError& e) {
-        EXPECT_STREQ(e.what(), "'eps' は出力形式ではありません (svg, dxf, pdf, png)");
-    }
+    EXPECT_THROW_MSG(ParseFormatName("eps"), EExportError,
+                     "'eps' は出力形式ではありません (svg, dxf, pdf, png)");
 }
 
 TEST(FigureExportTest, FormatLists) {
@@ -73,12 +70,8 @@ TEST(FigureExportTest, FormatOfAPathsExtension) {
         SCOPED_TRACE(row.path);
         EXPECT_EQ(FormatOfPath(row.path), row.expected);
     }
-    try {
-        RequireFormatOfPath("/tmp/star.eps");
-        ADD_FAILURE() << "no error";
-    } catch (const EExportError& e) {
-        EXPECT_STREQ(e.what(), "'/tmp/star.eps' の拡張子から出力形式が分かりません");
-    }
+    EXPECT_THROW_MSG(RequireFormatOfPath("/tmp/star.eps"), EExportError,
+                     "'/tmp/star.eps' の拡張子から出力形式が分かりません");
 }
 
 TEST(FigureExportTest, NamesAndExtensionsLeadBackToTheirFormat) {
@@ -104,16 +97,16 @@ TEST(FigureExportTest, EncodesEachFormatWithItsOptions) {
 
     const std::string r12 = EncodeFigure(f, F::Dxf);
     EXPECT_NE(r12.find("AC1009"), std::string::npos);
-    ExportOptions dxf;
-    dxf.dxfVersion = DxfVersion::R2000;
-    dxf.dxfArcs = DxfArcs::Segments;
-    const std::string r2000 = EncodeFigure(f, F::Dxf, dxf);
+    ExportOptions dxfOptions;
+    dxfOptions.dxf.version = DxfVersion::R2000;
+    dxfOptions.dxf.arcs = DxfArcs::Segments;
+    const std::string r2000 = EncodeFigure(f, F::Dxf, dxfOptions);
     EXPECT_NE(r2000.find("AC1015"), std::string::npos);
     // Two vertices a contour with bulges, many once cut into segments.
     EXPECT_NE(r2000.find("LWPOLYLINE"), std::string::npos);
     EXPECT_EQ(r2000.find(" 90\r\n2\r\n"), std::string::npos);
-    dxf.dxfArcs = DxfArcs::Bulge;
-    EXPECT_NE(EncodeFigure(f, F::Dxf, dxf).find(" 90\r\n2\r\n"), std::string::npos);
+    dxfOptions.dxf.arcs = DxfArcs::Bulge;
+    EXPECT_NE(EncodeFigure(f, F::Dxf, dxfOptions).find(" 90\r\n2\r\n"), std::string::npos);
 
     const std::string pdf = EncodeFigure(f, F::Pdf);
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
@@ -122,10 +115,10 @@ TEST(FigureExportTest, EncodesEachFormatWithItsOptions) {
     EXPECT_EQ(pdf.find("CreationDate"), std::string::npos);
     EXPECT_EQ(EncodeFigure(f, F::Pdf), pdf);
 
-    ExportOptions png;
-    png.dpi = 254;  // 10 pixels a millimetre: the 60 mm document is 600 pixels
-    png.pngTransparent = true;
-    const std::string image = EncodeFigure(f, F::Png, png);
+    ExportOptions pngOptions;
+    pngOptions.png.dpi = 254;  // 10 pixels a millimetre: the 60 mm document is 600 pixels
+    pngOptions.png.transparent = true;
+    const std::string image = EncodeFigure(f, F::Png, pngOptions);
     ASSERT_GT(image.size(), 26u);
     EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
     const auto byte = [&image](std::size_t i) { return static_cast<unsigned char>(image[i]); };

@@ -4,6 +4,7 @@
 
 #include "export/ExportErrors.h"
 #include "tests/export/SampleFigures.h"
+#include "tests/support/ExpectThrow.h"
 
 namespace polygrav {
 namespace {
@@ -42,12 +43,7 @@ TEST(PngWriterTest, ResolutionAndSizeOutOfRangeAreRefused) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        try {
-            PngPixelSide(row.side, row.dpi);
-            ADD_FAILURE() << "no error";
-        } catch (const EExportError& e) {
-            EXPECT_STREQ(e.what(), row.message);
-        }
+        EXPECT_THROW_MSG(PngPixelSide(row.side, row.dpi), EExportError, row.message);
     }
     Figure tooBig = test::RingFigure();
     tooBig.documentSide = 220;

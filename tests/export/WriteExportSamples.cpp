@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
             for (const auto& [arcs, aname] :
                  {std::pair{DxfArcs::Bulge, "bulge"}, std::pair{DxfArcs::Segments, "segments"}}) {
                 ExportOptions options;
-                options.dxfVersion = version;
-                options.dxfArcs = arcs;
+                options.dxf.version = version;
+                options.dxf.arcs = arcs;
                 WriteFile(base + "-" + vname + "-" + aname + ".dxf",
                           EncodeFigure(s.figure, ExportFormat::Dxf, options));
             }
@@ -142,10 +142,10 @@ int main(int argc, char** argv) {
     // R = 40 makes a document of 100 mm.
     const Figure square = FromSettings(kStarOutline, 5, "40");
     ExportOptions at300;
-    at300.dpi = 300;
+    at300.png.dpi = 300;
     WriteFile(folder + "/png-100mm-300dpi.png", EncodeFigure(square, ExportFormat::Png, at300));
     ExportOptions transparent;
-    transparent.pngTransparent = true;
+    transparent.png.transparent = true;
     WriteFile(folder + "/png-transparent.png",
               EncodeFigure(square, ExportFormat::Png, transparent));
     return list.flush() ? 0 : 1;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "model/Errors.h"
+#include "tests/support/ExpectThrow.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav {
 namespace {
@@ -66,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FigureContoursTest,
                                            ContourCase{"StarPolygon99", "99", kStarPolygon, {99}},
                                            ContourCase{"Polygon7", "7", kRegularPolygon, {7}},
                                            ContourCase{"NoType", "5", kNoStarType, {}}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 TEST(Figure, RadiusWithTheLocaleSeparator) {
     TStarSettings s;
@@ -123,12 +125,7 @@ TEST(Figure, SizeByGivesTheRadius) {
 TEST(Figure, ChoicesOutOfRangeNameTheirRange) {
     TStarSettings s;
     s.Part.SizeBy = 3;
-    try {
-        BuildFigure(s, '.');
-        FAIL() << "no error";
-    } catch (const EPartError& e) {
-        EXPECT_EQ(std::string(e.what()), SettingOutOfRangeMessage("SizeBy", 3, 0, 2));
-    }
+    EXPECT_THROW_MSG(BuildFigure(s, '.'), EPartError, SettingOutOfRangeMessage("SizeBy", 3, 0, 2));
     s.Part.SizeBy = 0;
     s.Part.OffsetJoin = -1;
     EXPECT_THROW(BuildFigure(s, '.'), EPartError);

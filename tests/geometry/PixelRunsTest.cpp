@@ -12,6 +12,7 @@
 #include <string>
 
 #include "geometry/Arc.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav {
 namespace {
@@ -202,8 +203,7 @@ TEST_P(PixelRunsTest, StrokeHoldsTheCentresWithinHalfThePen) {
     EXPECT_GT(covered, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PixelRunsTest, ::testing::ValuesIn(kCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PixelRunsTest, ::testing::ValuesIn(kCases), test::RowName());
 
 // The painter's rule for a centre exactly on an edge: it lies left of the
 // edge. The hypotenuse of the first triangle has the inside on its left, the

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "model/Errors.h"
+#include "tests/support/ExpectThrow.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav {
 namespace {
@@ -28,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PreviewSideTest,
                                            SideCase{"R5_96ppi", 30, 96, 113},
                                            SideCase{"R50_192ppi", 120, 192, 907},
                                            SideCase{"R12_5_96ppi", 45, 96, 170}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 TEST(PreviewPixels, MarginIsFormedAsAnIntegerFirst) {
     EXPECT_EQ(PreviewMargin(96), 37);
@@ -80,12 +82,7 @@ TEST(PreviewPixels, MarginIsAddedAfterConversion) {
 TEST(PreviewPixels, BitmapOutOfRangeIsTheRadiusError) {
     TStarSettings s;
     s.CircumRadius = "1e6";
-    try {
-        BuildPreviewPicture(s, 96, '.');
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(std::string(e.what()), NotAFloatMessage("1e6"));
-    }
+    EXPECT_THROW_MSG(BuildPreviewPicture(s, 96, '.'), EConvertError, NotAFloatMessage("1e6"));
     s.CircumRadius = "-10";  // a side of zero pixels
     EXPECT_THROW(BuildPreviewPicture(s, 96, '.'), EConvertError);
 }
@@ -94,12 +91,7 @@ TEST(PreviewPixels, PointCountIsReadBeforeTheRadius) {
     TStarSettings s;
     s.EdgeNumber = "x";
     s.CircumRadius = "y";
-    try {
-        BuildPreviewPicture(s, 96, '.');
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(std::string(e.what()), NotAnIntegerMessage("x"));
-    }
+    EXPECT_THROW_MSG(BuildPreviewPicture(s, 96, '.'), EConvertError, NotAnIntegerMessage("x"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // languages and from the environment.
 
 #include "model/LanguageChoice.h"
+#include "tests/support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
             L::English},
         // "eng" is not English's code; a language part is compared whole.
         Row{"NotAPrefix", {{"LANG", "eng"}}, {"eng"}, L::Japanese}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 }  // namespace
 }  // namespace polygrav

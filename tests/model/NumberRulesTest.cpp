@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/Errors.h"
+#include "tests/support/ExpectThrow.h"
 #include "tests/support/LocaleGuard.h"
 
 namespace polygrav {
@@ -16,18 +17,6 @@ namespace {
 
 constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
-
-// The message of the EConvertError that f raises.
-template <typename F>
-std::string ConvertErrorOf(F f) {
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no EConvertError";
-    return {};
-}
 
 TEST(IntegerRuleTest, Table) {
     struct Row {
@@ -88,7 +77,7 @@ TEST(IntegerRuleTest, Table) {
 
 TEST(IntegerRuleTest, FailureRaisesConvertErrorNamingTheText) {
     EXPECT_EQ(StrToInt(" $10"), 16);
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt("16 "); }), "'16 ' は整数ではありません");
+    EXPECT_THROW_MSG(StrToInt("16 "), EConvertError, "'16 ' は整数ではありません");
 }
 
 TEST(DecimalRuleTest, Table) {
@@ -156,18 +145,18 @@ TEST(DecimalRuleTest, UsesTheGivenSeparator) {
 
 TEST(DecimalRuleTest, FailureRaisesConvertErrorNamingTheText) {
     EXPECT_EQ(StrToFloat("1.", '.'), 1.0);
-    EXPECT_EQ(ConvertErrorOf([] { StrToFloat("e5", '.'); }), "'e5' は浮動小数点数ではありません");
-    EXPECT_EQ(ConvertErrorOf([] { ReadRadius("", '.'); }), "'' は浮動小数点数ではありません");
+    EXPECT_THROW_MSG(StrToFloat("e5", '.'), EConvertError, "'e5' は浮動小数点数ではありません");
+    EXPECT_THROW_MSG(ReadRadius("", '.'), EConvertError, "'' は浮動小数点数ではありません");
 }
 
 TEST(PointCountTest, RefusesCountsBelowThreeAfterTheIntegerRule) {
     EXPECT_EQ(ReadPointCount("3"), 3);
     EXPECT_EQ(ReadPointCount(" $64"), 100);
     EXPECT_EQ(ReadPointCount("2147483647"), kIntMax);
-    EXPECT_EQ(ConvertErrorOf([] { ReadPointCount("2"); }), "'2' は3以上の整数ではありません");
-    EXPECT_EQ(ConvertErrorOf([] { ReadPointCount("-2147483648"); }),
-              "'-2147483648' は3以上の整数ではありません");
-    EXPECT_EQ(ConvertErrorOf([] { ReadPointCount("5.0"); }), "'5.0' は整数ではありません");
+    EXPECT_THROW_MSG(ReadPointCount("2"), EConvertError, "'2' は3以上の整数ではありません");
+    EXPECT_THROW_MSG(ReadPointCount("-2147483648"), EConvertError,
+                     "'-2147483648' は3以上の整数ではありません");
+    EXPECT_THROW_MSG(ReadPointCount("5.0"), EConvertError, "'5.0' は整数ではありません");
 }
 
 TEST(DecimalRuleTest, DoesNotDependOnTheProcessLocale) {

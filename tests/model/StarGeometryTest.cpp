@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Errors.h"
+#include "tests/support/ExpectThrow.h"
 
 namespace polygrav {
 namespace {
@@ -95,13 +96,8 @@ TEST(StarGeometryTest, FewerThanThreePointsAreRefusedWithoutTouchingTheVectors) 
         SCOPED_TRACE("n = " + std::to_string(n));
         std::vector<TStarPoint> outer{{1, 2}};
         std::vector<TStarPoint> inner{{3, 4}, {5, 6}};
-        try {
-            CalcStarPoints(n, 50, outer, inner);
-            ADD_FAILURE() << "no EConvertError";
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "'" + std::to_string(n) + "' は3以上の整数ではありません");
-        }
+        EXPECT_THROW_MSG(CalcStarPoints(n, 50, outer, inner), EConvertError,
+                         "'" + std::to_string(n) + "' は3以上の整数ではありません");
         EXPECT_EQ(outer, (std::vector<TStarPoint>{{1, 2}}));
         EXPECT_EQ(inner, (std::vector<TStarPoint>{{3, 4}, {5, 6}}));
     }

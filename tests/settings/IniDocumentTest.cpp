@@ -8,6 +8,7 @@
 #include "settings/IniFile.h"
 
 #include "RowPrinting.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav {
 namespace {
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ByteOrderMarkIgnored", "\xEF\xBB\xBF[SVG]\r\nA=1\r\n", "A", "1"},
         ReadCase{"NulBytesKept", "[SVG]\nA=a\0b\n"s, "A", "a\0b"s},
         ReadCase{"Utf8ValueUnchanged", "[SVG]\nA=/home/ユーザー/図\n", "A", "/home/ユーザー/図"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 // ---- Cutting at a character boundary ----
 
@@ -91,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"TruncatedSequenceCountsSingly", "abcd\xE3\x81", "abcd\xE3"},
                       CutCase{"OverlongFormCountsSingly", "abcd\xC0\x80", "abcd\xC0"},
                       CutCase{"SurrogateCountsSingly", "abc\xED\xA0\x80", "abc\xED\xA0"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(IniReadLongValue, IsCutTo2047BytesWithoutSplittingACharacter) {
     std::string kana;
@@ -142,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"LoneCrFileGetsCrLf", "[SVG]\rA=1\r", "B", "[SVG]\r\nA=1\r\nB=9\r\n"},
         WriteCase{"ByteOrderMarkKeptOnce", "\xEF\xBB\xBF[SVG]\nA=1\n", "A",
                   "\xEF\xBB\xBF[SVG]\r\nA=9\r\n"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 // A value that reading would change is quoted; a line break never reaches the
 // file, so no value can add a line or a section.
@@ -178,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"LineFeedBecomesBlank", "/tmp/a\n[Other]", "A=/tmp/a [Other]", "/tmp/a [Other]"},
         ValueCase{"CrLfBecomeTwoBlanks", "a\r\nb", "A=a  b", "a  b"},
         ValueCase{"TrailingLineFeedBecomesQuotedBlank", "/tmp/x\n", "A=\"/tmp/x \"", "/tmp/x "}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 // Any bytes at all: parsing, reading and writing never fail, a written key
 // reads back, and a serialised document parses to the same text.

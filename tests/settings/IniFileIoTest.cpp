@@ -9,6 +9,7 @@
 
 #include "model/Errors.h"
 #include "settings/IniFile.h"
+#include "tests/support/ExpectThrow.h"
 #include "tests/support/TempFolder.h"
 
 namespace polygrav {
@@ -72,12 +73,8 @@ TEST(SaveIniFile, ReportsAPathThatCannotBeWritten) {
     IniDocument doc;
     doc.Write("SVG", "A", "1");
 
-    try {
-        SaveIniFile(underFile, doc);
-        FAIL() << "no error";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(std::string(e.what()), underFile + " に書き込めません");
-    }
+    EXPECT_THROW_MSG(SaveIniFile(underFile, doc), EIniFileException,
+                     underFile + " に書き込めません");
     EXPECT_EQ(ReadFile(folder / "plain"), "not a folder");
 }
 
@@ -117,12 +114,8 @@ TEST(LoadSettingsDocument, RefusesAFileLargerThanTheLimit) {
 
     EXPECT_EQ(LoadSettingsDocument(atLimit).Serialize().size(), kMaxSettingsFileBytes + 2);
     EXPECT_EQ(LoadIniFile(atLimit).Serialize().size(), kMaxSettingsFileBytes + 2);
-    try {
-        LoadSettingsDocument(tooLarge);
-        ADD_FAILURE() << "no error";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + tooLarge + " を開けません");
-    }
+    EXPECT_THROW_MSG(LoadSettingsDocument(tooLarge), EFOpenError,
+                     "ファイル " + tooLarge + " を開けません");
     EXPECT_EQ(LoadIniFile(tooLarge).Serialize(), "");
 }
 

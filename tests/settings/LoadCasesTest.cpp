@@ -8,6 +8,7 @@
 #include "tests/cases/LoadCases.h"
 
 #include "RowPrinting.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav {
 namespace {
@@ -25,7 +26,7 @@ TEST_P(SharedLoadCases, ModelEndsAsTheWindowDoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SharedLoadCases, ::testing::ValuesIn(test::LoadCases()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 }  // namespace
 }  // namespace polygrav

@@ -10,6 +10,8 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/ExpectThrow.h"
+#include "tests/support/RowName.h"
 #include "tests/support/TempFolder.h"
 
 #include "tests/support/LocaleGuard.h"
@@ -130,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"FillColorSystem", "FillColor=$80000005", {"FillColor=0x80000005"}},
         KeyCase{"StrokeColorHex", "StrokeColor=$000080FF", {"StrokeColor=0x000080FF"}},
         KeyCase{"KeyNamesIgnoreCase", "fillrule=1", {"FillRule=1"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(ReadSettings, HandsTheKeysInTheirOrderWhateverTheFileOrder) {
     const Calls calls = ReadCalls(
@@ -160,12 +162,8 @@ class ReadBadColor : public ::testing::TestWithParam<BadColorCase> {};
 
 TEST_P(ReadBadColor, StopsAtThatKeyWithTheConversionError) {
     RecordingTarget target;
-    try {
-        ReadSettings(IniDocument::Parse(GetParam().file), "/prog", target);
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(std::string(e.what()), GetParam().message);
-    }
+    EXPECT_THROW_MSG(ReadSettings(IniDocument::Parse(GetParam().file), "/prog", target),
+                     EConvertError, GetParam().message);
     EXPECT_EQ(target.calls, GetParam().handedBefore);
 }
 
@@ -188,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "[SVG]\nFillColor=clLime\nFillTransparent=1\nStrokeColor=black\nView=0\n",
                      "'black' は整数ではありません",
                      {"FavoriteDir=/prog", "FillColor=0x0000FF00", "FillTransparent=1"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(ReadSettings, NamesTheKeyWhereTheLoadStopped) {
     RecordingTarget target;
@@ -250,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "StarStep=-4\nInnerRatio=7\n",
                      '.',
                      {.StarStep = -4, .InnerRatio = 7}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(ReadPartKeys, EmptyRatioAfterAnother) {
     RecordingTarget target;
@@ -389,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"SeparatorsInTexts",
                       "/a=b;c/[SVG]#",
                       {"=5", "; 50", 0, clRed, false, clBlack, 50, true, false}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(WriteSettings, LineBreakInTheFolderCannotAddKeys) {
     IniDocument doc;
@@ -435,7 +433,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "/home/u/.config/polygrav/polygrav.ini"},
                       PlaceCase{"NoHomeStaysBesideProgram", "/usr/bin", false, "", "",
                                 "/usr/bin/polygrav.ini"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {

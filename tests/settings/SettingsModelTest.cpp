@@ -5,6 +5,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsModel.h"
+#include "tests/support/RowName.h"
 #include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
@@ -52,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"ViewHexZero", "View=0x0", {.View = false}},
         LoadCase{"FillColorSystemCarried", "FillColor=$80000005", {.FillColor = 0x80000005}},
         LoadCase{"StrokeColorAnyBits", "StrokeColor=$FF000000", {.StrokeColor = 0xFF000000}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(SettingsModel, MissingFileChangesNothingButTheFolder) {
     test::TempFolder folder;
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"NoStarType", "StarType=-5", "StarType=-1"},
                       SaveCase{"LimitedPointCount", "EdgeNumber=200", "EdgeNumber=100"},
                       SaveCase{"FlagAsOne", "View=-1", "View=1"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 }  // namespace
 }  // namespace polygrav

@@ -6,6 +6,7 @@
 
 #include "model/Errors.h"
 #include "settings/SettingsModel.h"
+#include "tests/support/RowName.h"
 #include "tests/support/TempFolder.h"
 
 #include "RowPrinting.h"
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"ByteOrderMark", "\xEF\xBB\xBF" + ChangedValuesFile()},
                       ShapeCase{"NoFinalLineEnd", WithoutFinalLineEnd(ChangedValuesFile())},
                       ShapeCase{"LowerCaseNames", Replaced(ChangedValuesFile(), "[SVG]", "[svg]")}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(SettingsRobustness, FilesWithoutTheSectionChangeNothing) {
     test::TempFolder folder;

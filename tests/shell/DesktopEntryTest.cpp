@@ -3,15 +3,15 @@
 #include <string>
 
 #include "EntryReading.h"
-#include "RowLabel.h"
 #include "shell/DesktopEntry.h"
 #include "shell/ViewerLaunch.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav::test {
 namespace {
 
 struct TextCase {
-    const char* label;
+    const char* name;
     const char* input;
     const char* expected;
 };
@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TextCase{"Empty", "", "\"\""},
                       TextCase{"Blanks", "/usr/bin/my viewer", "\"/usr/bin/my viewer\""},
                       TextCase{"InnerQuoteStays", "星 \"テスト\".svg", "\"星 \"テスト\".svg\""}),
-    RowLabel());
+    RowName());
 
 class QuoteExecArgumentTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"Percent", "/opt/100%f/polygrav", R"("/opt/100%%f/polygrav")"},
                       TextCase{"OtherShellCharactersStay", "/opt/a'b;c&d|e<f>g~h*i?j#k(l)/polygrav",
                                R"("/opt/a'b;c&d|e<f>g~h*i?j#k(l)/polygrav")"}),
-    RowLabel());
+    RowName());
 
 // The key file escapes the Exec value's backslashes once more.
 TEST(ShortCutEntryTextTest, LayersTheKeyFileEscapesOverTheExecQuoting) {

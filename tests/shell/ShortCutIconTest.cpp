@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "EntryReading.h"
-#include "RowLabel.h"
 #include "ShellSandbox.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav::test {
 namespace {
@@ -43,7 +43,7 @@ std::string InSandbox(const ShellSandbox& sandbox, std::string text) {
 }
 
 struct IconCase {
-    const char* label;
+    const char* name;
     const char* program;             // relative to the sandbox's root
     std::vector<const char*> files;  // icon files, relative to the root
     const char* dataDirs;            // XDG_DATA_DIRS, or null for the sandbox's
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                                nullptr,
                                "ROOT/my build/app/polygrav.svg"},
                       IconCase{"NoIconFile", "bare/polygrav", {}, nullptr, nullptr, ""}),
-    RowLabel());
+    RowName());
 
 // The build puts the icon beside the program it builds, so a shortcut made
 // by the program run from the build folder shows it.

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "EntryReading.h"
-#include "RowLabel.h"
 #include "ShellSandbox.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav::test {
 namespace {
@@ -79,7 +79,7 @@ TEST_F(ShortCutTest, WritesBothPlacesAndTheSecondPressReplacesThem) {
 }
 
 struct DesktopCase {
-    const char* label;
+    const char* name;
     const char* setting;  // XDG_DESKTOP_DIR, or null for no user-dirs file
     const char* folder;   // expected, relative to the sandbox's root
 };
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DesktopCase{"InHome", "$HOME/Schreibtisch", "home/Schreibtisch"},
                       DesktopCase{"Absolute", "ROOT/shared desk/デスク", "shared desk/デスク"},
                       DesktopCase{"NoSettingMeansHomeDesktop", nullptr, "home/Desktop"}),
-    RowLabel());
+    RowName());
 
 TEST_F(ShortCutTest, DesktopFollowsASettingChangedWhileTheProgramRuns) {
     sandbox_.SetDesktopSetting("$HOME/Desktop");
@@ -132,7 +132,7 @@ TEST_F(ShortCutTest, ProgramsTakesARelativeDataHomeAsUnset) {
 }
 
 struct ProgramCase {
-    const char* label;
+    const char* name;
     const char* folder;  // the program's folder inside the sandbox
     bool gioStartsIt;    // GIO 2.74 looks for the program before it turns
                          // "%%" into "%", so it rejects an entry whose path
@@ -176,12 +176,12 @@ INSTANTIATE_TEST_SUITE_P(ProgramFolders, ShortCutTargetTest,
                                            ProgramCase{"Japanese", "ツール/星", true},
                                            ProgramCase{"ShellCharacters", "$HOME `id` 'x';&", true},
                                            ProgramCase{"Percent", "100% %f", false}),
-                         RowLabel());
+                         RowName());
 
 // Each row leaves a place without a usable folder: the message tells so and
 // no shortcut is written anywhere.
 struct UnusablePlaceCase {
-    const char* label;
+    const char* name;
     const char* where;
     std::string (*prepare)(ShellSandbox&);  // returns the expected message
 };
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                               return "フォルダーを作成できません: " +
                                      (data / "applications").string() + " (Not a directory)";
                           }}),
-    RowLabel());
+    RowName());
 
 TEST_F(ShortCutTest, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
     sandbox_.SetDesktopSetting("$HOME/Desktop");

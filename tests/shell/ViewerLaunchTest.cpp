@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "RowLabel.h"
 #include "ShellSandbox.h"
 #include "model/Messages.h"
 #include "shell/ViewerLaunch.h"
+#include "tests/support/RowName.h"
 
 namespace polygrav::test {
 namespace {
@@ -45,8 +45,8 @@ class ViewerLaunchTest : public ::testing::Test {
 };
 
 struct FileNameCase {
-    const char* label;
     const char* name;
+    const char* fileName;
 };
 
 class ViewerReceivesPathTest : public ViewerLaunchTest,
@@ -54,7 +54,7 @@ class ViewerReceivesPathTest : public ViewerLaunchTest,
 
 TEST_P(ViewerReceivesPathTest, AsOneExactArgument) {
     RegisterRecordingViewer(sandbox_);
-    const fs::path svg = WriteSvg(GetParam().name);
+    const fs::path svg = WriteSvg(GetParam().fileName);
 
     const ProbeRun run = sandbox_.RunProbe({"open", svg.string()});
 
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FileNameCase{"QuotesAndJapanese", "星 \"テスト\".svg"},
                       FileNameCase{"ShellCharacters", "a $HOME `id` 'b' \\ c;d&e.svg"},
                       FileNameCase{"PercentCodes", "100% %f %u.svg"}),
-    RowLabel());
+    RowName());
 
 TEST_F(ViewerLaunchTest, EveryWriteStartsItsOwnViewer) {
     RegisterRecordingViewer(sandbox_);
@@ -125,7 +125,7 @@ TEST_F(ViewerLaunchTest, OpensEachFormatInTheApplicationForItsType) {
 // Each row leaves the desktop without a way to open the file; the message is
 // shown once and the file stays as written.
 struct FailureCase {
-    const char* label;
+    const char* name;
     const char* expected;
     void (*setUp)(const ShellSandbox&);
 };
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                         RegisterRecordingViewer(
                             sandbox, "Path=" + (sandbox.Root() / "no such folder").string() + "\n");
                     }}),
-    RowLabel());
+    RowName());
 
 }  // namespace
 }  // namespace polygrav::test

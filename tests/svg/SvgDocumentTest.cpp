@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/Errors.h"
+#include "tests/support/ExpectThrow.h"
 
 namespace polygrav {
 namespace {
@@ -210,12 +211,7 @@ TEST(SvgDocumentTest, ConversionErrorsComeFirstAndNameTheText) {
         TStarSettings settings;
         settings.EdgeNumber = row.points;
         settings.CircumRadius = row.radius;
-        try {
-            BuildSvgDocument(settings, '.');
-            ADD_FAILURE() << "no EConvertError";
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(std::string(e.what()), row.message);
-        }
+        EXPECT_THROW_MSG(BuildSvgDocument(settings, '.'), EConvertError, row.message);
     }
 }
 

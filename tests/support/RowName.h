@@ -6,11 +6,12 @@
 
 namespace polygrav::test {
 
-// Names each case of a table after its row's label.
-struct RowLabel {
+// Names each case of a parameterised table after its row's name, so that a
+// failure says which row failed: INSTANTIATE_TEST_SUITE_P(..., RowName()).
+struct RowName {
     template <typename Row>
     std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-        return row.param.label;
+        return std::string(row.param.name);
     }
 };
 

@@ -127,18 +127,18 @@ QString DescribeSettings(const TStarSettings& s) {
     const PartSettings& p = s.Part;
     const QString part =
         p.IsDefault() ? QString()
-                     : QStringLiteral(
-                           ", part {k %1, ratio %2, rotation %3, size by %4, corner %5, "
-                           "valley %6, offset %7 join %8%9}")
-                           .arg(p.StarStep)
-                           .arg(p.InnerRatio ? QString::number(*p.InnerRatio) : QString("none"))
-                           .arg(p.Rotation)
-                           .arg(p.SizeBy)
-                           .arg(p.CornerRadius)
-                           .arg(p.ValleyRadius)
-                           .arg(p.Offset)
-                           .arg(p.OffsetJoin)
-                           .arg(p.CutOutline ? ", cut" : "");
+                      : QStringLiteral(
+                            ", part {k %1, ratio %2, rotation %3, size by %4, corner %5, "
+                            "valley %6, offset %7 join %8%9}")
+                            .arg(p.StarStep)
+                            .arg(p.InnerRatio ? QString::number(*p.InnerRatio) : QString("none"))
+                            .arg(p.Rotation)
+                            .arg(p.SizeBy)
+                            .arg(p.CornerRadius)
+                            .arg(p.ValleyRadius)
+                            .arg(p.Offset)
+                            .arg(p.OffsetJoin)
+                            .arg(p.CutOutline ? ", cut" : "");
     return QStringLiteral(
                "{\"%1\", \"%2\", type %3, fill %4%5, stroke %6 width %7, view %8, rule %9%10}")
         .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/ConvertOptions.h"
 #include "export/ExportErrors.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
@@ -274,7 +275,7 @@ TEST_F(ConvertProcess, Help) {
         }
         const ChildResult run = Convert({"--help"});
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, MessageTemplate(MessageId::ConvertUsage, row.expected));
+        EXPECT_EQ(run.out, MessageText(MessageId::ConvertUsage, {HelpKeyList()}, row.expected));
     }
 }
 

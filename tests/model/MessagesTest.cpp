@@ -39,10 +39,12 @@ bool HasJapanese(std::string_view text) {
 }
 
 // Every entry has a text in each language, with the same placeholders, and
-// the English one holds no Japanese character.
+// the English one holds no Japanese character. NoText, the empty label of a
+// control that the window's form labels, is the one entry without a text.
 TEST(Messages, EveryEntryInBothLanguages) {
     for (const MessageId id : kIds) {
         SCOPED_TRACE(static_cast<int>(id));
+        if (id == MessageId::NoText) continue;
         const std::string_view japanese = MessageTemplate(id, Language::Japanese);
         const std::string_view english = MessageTemplate(id, Language::English);
         EXPECT_FALSE(japanese.empty());

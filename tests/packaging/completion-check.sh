@@ -42,11 +42,11 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/sub"
 touch "$tmp/a.pgv" "$tmp/B.PGV" "$tmp/c.svg"
-cd "$tmp"
+cd "$tmp" || exit 1
 expect "B.PGV a.pgv sub" ""
 # After "--" every word is a document, never an option.
 expect "" -- --
-cd - >/dev/null
+cd "$OLDPWD" || exit 1
 
 # Every option of the help, and every key, in the completion and the pages.
 options=$(LANGUAGE=en "$convert" --help | grep -oE '(^|[ ,])--?[a-z][a-z-]*' | tr -d ' ,' | sort -u)

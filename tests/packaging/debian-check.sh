@@ -42,7 +42,7 @@ for p in $build_depends; do
 done
 for p in "${POLYGRAV_RUN_PACKAGES[@]}"; do
     [ "$p" = build-essential ] && continue
-    grep -qx -- "$p" <<< "$build_depends$(printf '\n%s' $binary_depends)" ||
+    grep -qx -- "$p" <<< "$build_depends"$'\n'"$binary_depends" ||
         fail "$p of POLYGRAV_RUN_PACKAGES is neither a build dependency nor a dependency of polygrav"
 done
 

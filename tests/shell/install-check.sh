@@ -32,6 +32,8 @@ for f in bin/polygrav bin/polygrav-convert lib/polygrav/polygrav-viewer.so \
          share/doc/polygrav/README.md \
          share/doc/polygrav/screenshot.png \
          share/bash-completion/completions/polygrav-convert \
+         share/man/man1/polygrav.1 share/man/man1/polygrav-convert.1 \
+         share/man/ja/man1/polygrav.1 share/man/ja/man1/polygrav-convert.1 \
          share/mime/mime.cache \
          share/applications/mimeinfo.cache; do
     [ -e "$prefix/$f" ] || fail "$f is not installed"

@@ -48,6 +48,11 @@ std::string UsageText() {
     return MessageText(MessageId::ProgramUsage, {kVersionText});
 }
 
+bool WindowHasNoDisplay() {
+    return !IsSetInEnvironment("QT_QPA_PLATFORM") && !IsSetInEnvironment("DISPLAY") &&
+           !IsSetInEnvironment("WAYLAND_DISPLAY");
+}
+
 void PickPlatform(bool converting) {
     if (IsSetInEnvironment("QT_QPA_PLATFORM")) {
         return;

@@ -25,6 +25,11 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv);
 // The text that --help prints.
 std::string UsageText();
 
+// True when the window would have nowhere to show: neither DISPLAY nor
+// WAYLAND_DISPLAY is set and QT_QPA_PLATFORM names no platform (a test that
+// sets it to offscreen still gets its window).
+bool WindowHasNoDisplay();
+
 // Selects Qt's offscreen platform when the environment offers no display
 // (neither DISPLAY nor WAYLAND_DISPLAY) and QT_QPA_PLATFORM chooses none, so
 // that the conversion runs on a machine without a display; a conversion also

@@ -79,6 +79,12 @@ int main(int argc, char** argv) {
         ShowMessages(programPath, messages);
         return status;
     }
+    // A window nobody can see would run until it is killed and then write
+    // its settings file: refused before anything is loaded or written.
+    if (WindowHasNoDisplay()) {
+        WriteToStandardError(programPath, MessageText(MessageId::NoDisplayForWindow));
+        return 1;
+    }
     void* run = WindowEntry(programPath, POLYGRAV_WINDOW_RUN);
     return run ? reinterpret_cast<PolygravRunWindow>(run)(programPath.c_str()) : 1;
 }

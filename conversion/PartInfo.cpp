@@ -1,5 +1,6 @@
 #include "conversion/PartInfo.h"
 
+#include "conversion/ReadoutNumber.h"
 #include "geometry/PartMetrics.h"
 #include "settings/SettingsFile.h"
 
@@ -7,9 +8,9 @@ namespace polygrav {
 
 std::string PartInfoJson(const TStarSettings& settings, char decimalSeparator) {
     const PartMetrics m = MeasureSettings(settings, decimalSeparator);
-    // Numbers as the shortest text that reads back exactly, a full stop
-    // whatever the locale: valid JSON numbers.
-    const auto number = [](double v) { return FormatPartDecimal(v); };
+    // Numbers rounded to 1e-9 in their shortest form, a full stop whatever
+    // the locale: valid JSON numbers.
+    const auto number = [](double v) { return FormatReadoutNumber(v); };
     std::string json = "{";
     json += "\"circumradius\": " + number(m.circumradius);
     json += ", \"acrossFlats\": " + number(m.acrossFlats);

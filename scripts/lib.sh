@@ -3,7 +3,8 @@
 # installation when some are missing.
 
 # What building and running the programs need: the compiler, CMake, Qt,
-# GIO, the window font and the desktop's tools for the installed program.
+# GIO, the window font, the desktop's tools for the installed program and
+# the manual pages' generator.
 POLYGRAV_RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -12,6 +13,12 @@ POLYGRAV_RUN_PACKAGES=(
     shared-mime-info desktop-file-utils xdg-utils
     libcairo2-dev libpng-dev libpolyclipping-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    scdoc
+)
+
+# What building the Debian package adds (scripts/package).
+POLYGRAV_PACKAGE_PACKAGES=(
+    debhelper dpkg-dev fakeroot
 )
 
 # What only the tests, the fuzz targets and the benchmarks add: the test and
@@ -25,6 +32,7 @@ POLYGRAV_TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
     time locales clang-format git
     python3-ezdxf poppler-utils librecad
+    lintian appstream debootstrap
 )
 
 polygrav_root() {

@@ -63,6 +63,7 @@ class ConversionProcessTest : public QObject {
     void firstArgumentIsTheProgramsOwn();
     void doubleDashBeforeTheDocument();
     void unreachableDisplayStillConverts();
+    void noDisplayAndNoDocumentOpensNoWindow();
     void replacesAnExistingSvg();
     void targetThatIsAFolder();
     void failedWriteKeepsTheOldFile();
@@ -261,6 +262,26 @@ void ConversionProcessTest::unreachableDisplayStillConverts() {
     QVERIFY2(!run.crashed, run.err.constData());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(box.readFile("star.svg"), Svg(With([](TStarSettings& s) { s.View = false; })));
+}
+
+// Without a display and without a document the window could show nowhere:
+// the program says so, ends with status 1 and leaves no settings file.
+void ConversionProcessTest::noDisplayAndNoDocumentOpensNoWindow() {
+    ProgramSandbox box;
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        box.environment().remove(QString::fromLatin1(name));
+    const QStringList before =
+        QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QProcess process;
+    box.start(process, {});
+    QVERIFY2(process.waitForFinished(20000), "the program did not end");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(OwnMessages(process.readAllStandardError()),
+             QStringList{"画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。"
+                         "ウィンドウを開けません"});
+    QCOMPARE(QDir(box.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(QDir(box.path("config")).isEmpty());
 }
 
 void ConversionProcessTest::replacesAnExistingSvg() {

@@ -21,6 +21,7 @@
 #include "app/FormDialogs.h"
 #include "app/FrameShape.h"
 #include "app/HomePage.h"
+#include "app/PartPage.h"
 #include "app/Preview.h"
 #include "app/QtText.h"
 #include "app/SystemColors.h"
@@ -110,8 +111,8 @@ class TForm1::ControlWriter final : public SettingsTarget {
     void setStrokeWidth(std::int32_t position) override { form_.SetTrackPosition(position); }
     void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
     void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
-    PartSettings partSettings() const override { return form_.part_; }
-    void setPartSettings(const PartSettings& part) override { form_.SetPartControls(part); }
+    PartSettings partSettings() const override { return form_.partPage_->settings(); }
+    void setPartSettings(const PartSettings& part) override { form_.partPage_->setSettings(part); }
 
   private:
     TForm1& form_;
@@ -131,8 +132,7 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
     ApplyDesignValues();
     ArrangeFocus();
     ConnectHandlers();
-    ApplyPartPageDesign();
-    ConnectPartPage();
+    AddPartPage();
     CentreOnScreen();
 }
 
@@ -329,6 +329,31 @@ void TForm1::btnDisplayClick() {
     emit previewDrawn();
 }
 
+void TForm1::AddPartPage() {
+    partPage_ = new PartPage(guard_, ui->TabSheet3);
+    ui->TabSheet3Layout->addWidget(partPage_);
+    partPage_->setScreenPpi(ScreenPpi());
+    partPage_->setStarType(StarTypeIndex());
+    // Each change of the part or of the calibration draws the preview again.
+    connect(partPage_, &PartPage::figureChanged, this, &TForm1::btnDisplayClick);
+    connect(partPage_, &PartPage::calibrationChanged, this, &TForm1::btnDisplayClick);
+    // The star type decides which of the part's controls apply, and each
+    // new picture is measured when the page is shown.
+    connect(starTypeGroup_, &QButtonGroup::idToggled, this,
+            [this] { partPage_->setStarType(StarTypeIndex()); });
+    connect(this, &TForm1::previewDrawn, this, [this] { partPage_->pictureDrawn(Snapshot()); });
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this,
+            [this] { partPage_->setShown(ui->PageControl1->currentWidget() == ui->TabSheet3); });
+}
+
+std::optional<double> TForm1::calibration() const {
+    return partPage_->calibration();
+}
+
+double TForm1::PreviewPpi() const {
+    return ScreenPpi() * calibration().value_or(1.0);
+}
+
 int TForm1::ScreenPpi() const {
     return qRound(screen()->logicalDotsPerInch());
 }
@@ -406,7 +431,7 @@ TStarSettings TForm1::Snapshot() const {
     s.StrokeWidth = ui->trbStrokeWidth->value();
     s.View = ui->chbSVGView->isChecked();
     s.FillRule = ui->chbSVGFillRule->isChecked();
-    s.Part = part_;
+    s.Part = partPage_->settings();
     return s;
 }
 
@@ -437,7 +462,10 @@ void TForm1::LoadSettings(const std::string& path) {
     // A settings file that cannot be read reads as empty.
     const IniDocument doc = LoadIniFile(path);
     // The calibration comes first, so that every redraw of the load uses it.
-    LoadCalibration(doc);
+    if (const auto error = partPage_->loadCalibration(doc)) {
+        // A value that is no factor is reported, but the load goes on.
+        ShowException(std::make_exception_ptr(EPolygravError(*error)));
+    }
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
@@ -466,7 +494,7 @@ void TForm1::SaveSettings() {
     WriteSettings(
         doc, FavoriteDir, now,
         KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
-    SaveCalibration(doc);
+    partPage_->saveCalibration(doc);
     try {
         SaveIniFile(path, doc);
     } catch (const EIniFileException&) {

@@ -24,6 +24,7 @@ class TForm1;
 namespace polygrav {
 
 class ColorSwatch;
+class PartPage;
 class DesktopShell;
 class FormDialogs;
 struct SaveFilter;
@@ -66,25 +67,9 @@ class TForm1 : public QMainWindow {
     void FormCloseQuery();
     void lblVersionClick();
 
-    // Event handlers of the part's page. Each control that shapes the figure
-    // redraws when its value changes; a text that is still being typed
-    // changes nothing, a text that is no number raises the conversion error.
-    void spnStarStepChange();
-    void edtInnerRatioChange();
-    void edtRotationChange();
-    void cmbSizeByChange();
-    void edtCornerRadiusChange();
-    void edtValleyRadiusChange();
-    void edtOffsetChange();
-    void cmbOffsetJoinChange();
-    void chbCutOutlineClick();
-    void barCalibrationChange(double factor);
-    void spnCalibrationChange();
-    void btnCalibrationResetClick();
-
     // The factor on the screen's pixels per inch that the preview uses, or
     // nothing when the preview is not calibrated.
-    std::optional<double> calibration() const { return calibration_; }
+    std::optional<double> calibration() const;
 
   signals:
     // Emitted each time btnDisplayClick has put a new picture into Image1.
@@ -113,21 +98,8 @@ class TForm1 : public QMainWindow {
     // The screen's pixels per inch times the calibration factor.
     double PreviewPpi() const;
 
-    // The part's page (Unit1PartPage.cpp).
-    void ApplyPartPageDesign();
-    void ConnectPartPage();
-    void SetPartControls(const PartSettings& part);
-    void SetPartDecimal(QLineEdit& box, double present, double value);
-    void SetPartChoice(QComboBox& box, int& present, int value);
-    void PartDecimalChanged(QLineEdit& box, double& value);
-    void PartChoiceChanged(QComboBox& box, int& value);
-    void UpdatePartEnabling();
-    void PreviewWasDrawn();
-    void ShowPartReadouts();
-    void LoadCalibration(const IniDocument& doc);
-    void SaveCalibration(IniDocument& doc) const;
-    void ShowCalibration();
-    void Calibrate(std::optional<double> factor);
+    // The part's page in its tab, wired to the window.
+    void AddPartPage();
 
     // Programmatic writes to the controls. Each runs the control's own change
     // handler when the value changes and then raises what that handler
@@ -145,21 +117,9 @@ class TForm1 : public QMainWindow {
     FormDialogs& dialogs_;
     DesktopShell& desktop_;
     HandlerGuard guard_;
+    PartPage* partPage_ = nullptr;
 
     std::string FavoriteDir;
-    // The values that the part's controls hold. A box whose text is not (yet)
-    // a number keeps the value it held; a choice of a value out of its range
-    // (from a settings file) shows no item and keeps the value as read.
-    PartSettings part_;
-    // The settings of the picture on the screen, which the readouts measure
-    // when their page is shown.
-    std::optional<TStarSettings> drawnSettings_;
-    bool readoutsStale_ = true;
-    std::optional<double> calibration_;
-    // Whether the user calibrated or reset since the start: only then does
-    // closing write the calibration, so that a value the program could not
-    // use stays in the file as it was.
-    bool calibrationChanged_ = false;
     // Where loading the program's own settings file stopped at an error, and
     // the values then; closing leaves the keys from there on as stored unless
     // they changed since.

@@ -1,8 +1,8 @@
-// The part's page of the main window: the controls of the figure as a part,
-// the readouts of the figure on the screen, and the calibration of the
-// preview's size.
+// The part's page: the controls of the figure as a part, the readouts of
+// the figure on the screen, and the calibration of the preview's size.
 
-#include <QButtonGroup>
+#include "app/PartPage.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -12,19 +12,19 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTabWidget>
+#include <functional>
 #include <initializer_list>
 
 #include "app/CalibrationBar.h"
+#include "app/HandlerGuard.h"
 #include "app/QtText.h"
-#include "app/Unit1.h"
 #include "geometry/PartMetrics.h"
 #include "model/Errors.h"
 #include "model/InputRules.h"
 #include "model/NumberRules.h"
 #include "settings/PreviewCalibration.h"
 #include "svg/NumberFormat.h"
-#include "ui_Unit1.h"
+#include "ui_PartPage.h"
 
 namespace polygrav {
 
@@ -44,13 +44,22 @@ QString SquareMillimetres(double value) {
 
 }  // namespace
 
-void TForm1::ApplyPartPageDesign() {
+PartPage::PartPage(HandlerGuard& guard, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PartPage>()), guard_(guard) {
+    ui->setupUi(this);
+    ApplyDesign();
+    ConnectHandlers();
+}
+
+PartPage::~PartPage() = default;
+
+void PartPage::ApplyDesign() {
     // The page holds more than the design's pages: the window's font, not
     // the tab control's large bold one.
     QFont font;
     font.setPixelSize(12);
     font.setBold(false);
-    ui->TabSheet3->setFont(font);
+    setFont(font);
     // The page is narrow: the boxes take the width left beside their labels
     // rather than the width of the longest value they could show.
     for (QWidget* box :
@@ -65,50 +74,49 @@ void TForm1::ApplyPartPageDesign() {
         choice->setMinimumContentsLength(2);
         choice->setMinimumWidth(kChoiceWidth);
     }
-    ui->barCalibration->setPpi(ScreenPpi());
-    UpdatePartEnabling();
+    setStarType(starType_);
     ShowCalibration();
 }
 
-void TForm1::ConnectPartPage() {
-    const auto on = [this](void (TForm1::*handler)()) {
-        return [this, handler] { guard_.Run([this, handler] { (this->*handler)(); }); };
+void PartPage::setScreenPpi(int ppi) {
+    ui->barCalibration->setPpi(ppi);
+}
+
+void PartPage::ConnectHandlers() {
+    const auto on = [this](std::function<void()> handler) {
+        return [this, handler] { guard_.Run(handler); };
     };
-    connect(ui->spnStarStep, &QSpinBox::valueChanged, this, on(&TForm1::spnStarStepChange));
-    connect(ui->edtInnerRatio, &QLineEdit::textChanged, this, on(&TForm1::edtInnerRatioChange));
-    connect(ui->edtRotation, &QLineEdit::textChanged, this, on(&TForm1::edtRotationChange));
-    connect(ui->cmbSizeBy, &QComboBox::currentIndexChanged, this, on(&TForm1::cmbSizeByChange));
-    connect(ui->edtCornerRadius, &QLineEdit::textChanged, this, on(&TForm1::edtCornerRadiusChange));
-    connect(ui->edtValleyRadius, &QLineEdit::textChanged, this, on(&TForm1::edtValleyRadiusChange));
-    connect(ui->edtOffset, &QLineEdit::textChanged, this, on(&TForm1::edtOffsetChange));
+    connect(ui->spnStarStep, &QSpinBox::valueChanged, this, on([this] { spnStarStepChange(); }));
+    connect(ui->edtInnerRatio, &QLineEdit::textChanged, this,
+            on([this] { edtInnerRatioChange(); }));
+    connect(ui->edtRotation, &QLineEdit::textChanged, this,
+            on([this] { DecimalChanged(*ui->edtRotation, part_.Rotation); }));
+    connect(ui->cmbSizeBy, &QComboBox::currentIndexChanged, this,
+            on([this] { ChoiceChanged(*ui->cmbSizeBy, part_.SizeBy); }));
+    connect(ui->edtCornerRadius, &QLineEdit::textChanged, this,
+            on([this] { DecimalChanged(*ui->edtCornerRadius, part_.CornerRadius); }));
+    connect(ui->edtValleyRadius, &QLineEdit::textChanged, this,
+            on([this] { DecimalChanged(*ui->edtValleyRadius, part_.ValleyRadius); }));
+    connect(ui->edtOffset, &QLineEdit::textChanged, this,
+            on([this] { DecimalChanged(*ui->edtOffset, part_.Offset); }));
     connect(ui->cmbOffsetJoin, &QComboBox::currentIndexChanged, this,
-            on(&TForm1::cmbOffsetJoinChange));
-    connect(ui->chbCutOutline, &QCheckBox::toggled, this, on(&TForm1::chbCutOutlineClick));
+            on([this] { ChoiceChanged(*ui->cmbOffsetJoin, part_.OffsetJoin); }));
+    connect(ui->chbCutOutline, &QCheckBox::toggled, this, on([this] { chbCutOutlineClick(); }));
     connect(ui->barCalibration, &CalibrationBar::factorDragged, this, [this](double factor) {
         guard_.Run([this, factor] { barCalibrationChange(factor); });
     });
     connect(ui->spnCalibration, &QDoubleSpinBox::valueChanged, this,
-            on(&TForm1::spnCalibrationChange));
+            on([this] { spnCalibrationChange(); }));
     connect(ui->btnCalibrationReset, &QPushButton::clicked, this,
-            on(&TForm1::btnCalibrationResetClick));
-
-    // Beside the design's handlers: the star type decides which of the
-    // part's controls apply, and each new picture is measured.
-    connect(starTypeGroup_, &QButtonGroup::idToggled, this, [this] { UpdatePartEnabling(); });
-    connect(this, &TForm1::previewDrawn, this, [this] { PreviewWasDrawn(); });
-    connect(ui->PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (readoutsStale_ && ui->PageControl1->currentWidget() == ui->TabSheet3) {
-            ShowPartReadouts();
-        }
-    });
+            on([this] { btnCalibrationResetClick(); }));
 }
 
-void TForm1::spnStarStepChange() {
+void PartPage::spnStarStepChange() {
     part_.StarStep = ui->spnStarStep->value();
-    btnDisplayClick();
+    emit figureChanged();
 }
 
-void TForm1::edtInnerRatioChange() {
+void PartPage::edtInnerRatioChange() {
     // The empty box is the ratio from the step: none.
     const std::string text = ToStdString(ui->edtInnerRatio->text());
     std::optional<double> ratio;
@@ -120,61 +128,35 @@ void TForm1::edtInnerRatioChange() {
     }
     if (ratio == part_.InnerRatio) return;
     part_.InnerRatio = ratio;
-    btnDisplayClick();
+    emit figureChanged();
 }
 
-void TForm1::edtRotationChange() {
-    PartDecimalChanged(*ui->edtRotation, part_.Rotation);
-}
-
-void TForm1::cmbSizeByChange() {
-    PartChoiceChanged(*ui->cmbSizeBy, part_.SizeBy);
-}
-
-void TForm1::edtCornerRadiusChange() {
-    PartDecimalChanged(*ui->edtCornerRadius, part_.CornerRadius);
-}
-
-void TForm1::edtValleyRadiusChange() {
-    PartDecimalChanged(*ui->edtValleyRadius, part_.ValleyRadius);
-}
-
-void TForm1::edtOffsetChange() {
-    PartDecimalChanged(*ui->edtOffset, part_.Offset);
-}
-
-void TForm1::cmbOffsetJoinChange() {
-    PartChoiceChanged(*ui->cmbOffsetJoin, part_.OffsetJoin);
-}
-
-void TForm1::chbCutOutlineClick() {
+void PartPage::chbCutOutlineClick() {
     part_.CutOutline = ui->chbCutOutline->isChecked();
-    btnDisplayClick();
+    emit figureChanged();
 }
 
 // A decimal box: a text still being typed changes nothing, a number that
 // differs from the value is taken and drawn.
-void TForm1::PartDecimalChanged(QLineEdit& box, double& value) {
+void PartPage::DecimalChanged(QLineEdit& box, double& value) {
     const std::string text = ToStdString(box.text());
     const PartDecimalInput input = ReadPartDecimalInput(text, LocaleDecimalSeparator());
     if (input.incomplete) return;
     if (input.rejected()) throw EConvertError(NotAFloatMessage(text));
     if (*input.value == value) return;
     value = *input.value;
-    btnDisplayClick();
+    emit figureChanged();
 }
 
 // A choice: no item (a value out of range shown) changes nothing.
-void TForm1::PartChoiceChanged(QComboBox& box, int& value) {
+void PartPage::ChoiceChanged(QComboBox& box, int& value) {
     const int index = box.currentIndex();
     if (index < 0 || index == value) return;
     value = index;
-    btnDisplayClick();
+    emit figureChanged();
 }
 
-// Writes the values of a settings file into the controls, each through its
-// own change handler; a value the control holds already changes nothing.
-void TForm1::SetPartControls(const PartSettings& part) {
+void PartPage::setSettings(const PartSettings& part) {
     if (part.StarStep != part_.StarStep) {
         ui->spnStarStep->setValue(part.StarStep);
         guard_.RethrowPending();
@@ -183,16 +165,27 @@ void TForm1::SetPartControls(const PartSettings& part) {
         SetEditText(*ui->edtInnerRatio,
                     part.InnerRatio ? FormatPartDecimal(*part.InnerRatio) : std::string());
     }
-    SetPartDecimal(*ui->edtRotation, part_.Rotation, part.Rotation);
-    SetPartChoice(*ui->cmbSizeBy, part_.SizeBy, part.SizeBy);
-    SetPartDecimal(*ui->edtCornerRadius, part_.CornerRadius, part.CornerRadius);
-    SetPartDecimal(*ui->edtValleyRadius, part_.ValleyRadius, part.ValleyRadius);
-    SetPartDecimal(*ui->edtOffset, part_.Offset, part.Offset);
-    SetPartChoice(*ui->cmbOffsetJoin, part_.OffsetJoin, part.OffsetJoin);
-    if (part.CutOutline != part_.CutOutline) SetChecked(*ui->chbCutOutline, part.CutOutline);
+    SetDecimal(*ui->edtRotation, part_.Rotation, part.Rotation);
+    SetChoice(*ui->cmbSizeBy, part_.SizeBy, part.SizeBy);
+    SetDecimal(*ui->edtCornerRadius, part_.CornerRadius, part.CornerRadius);
+    SetDecimal(*ui->edtValleyRadius, part_.ValleyRadius, part.ValleyRadius);
+    SetDecimal(*ui->edtOffset, part_.Offset, part.Offset);
+    SetChoice(*ui->cmbOffsetJoin, part_.OffsetJoin, part.OffsetJoin);
+    if (part.CutOutline != part_.CutOutline) {
+        ui->chbCutOutline->setChecked(part.CutOutline);
+        guard_.RethrowPending();
+    }
 }
 
-void TForm1::SetPartDecimal(QLineEdit& box, double present, double value) {
+void PartPage::SetEditText(QLineEdit& edit, const std::string& text) {
+    const QString value = ToQString(text);
+    if (edit.text() != value) {
+        edit.setText(value);
+        guard_.RethrowPending();
+    }
+}
+
+void PartPage::SetDecimal(QLineEdit& box, double present, double value) {
     if (value == present) return;
     // The shortest text that reads back as the value, so that the box's
     // handler takes exactly the value written.
@@ -201,7 +194,7 @@ void TForm1::SetPartDecimal(QLineEdit& box, double present, double value) {
 
 // A value out of the choice's range (from a settings file) is held as read
 // and shown as no item; its redraw raises the range error.
-void TForm1::SetPartChoice(QComboBox& box, int& present, int value) {
+void PartPage::SetChoice(QComboBox& box, int& present, int value) {
     if (value == present) return;
     if (value >= 0 && value < box.count()) {
         box.setCurrentIndex(value);
@@ -213,12 +206,12 @@ void TForm1::SetPartChoice(QComboBox& box, int& present, int value) {
         box.setCurrentIndex(-1);
     }
     present = value;
-    btnDisplayClick();
+    emit figureChanged();
 }
 
 // The step applies to both stars, the inner ratio to the star outline only.
-void TForm1::UpdatePartEnabling() {
-    const int type = StarTypeIndex();
+void PartPage::setStarType(int type) {
+    starType_ = type;
     const bool star = type == kStarOutline || type == kStarPolygon;
     ui->lblStarStep->setEnabled(star);
     ui->spnStarStep->setEnabled(star);
@@ -228,13 +221,18 @@ void TForm1::UpdatePartEnabling() {
 
 // Measuring builds the figure once more, so it waits until the page is
 // shown.
-void TForm1::PreviewWasDrawn() {
-    drawnSettings_ = Snapshot();
+void PartPage::pictureDrawn(const TStarSettings& settings) {
+    drawnSettings_ = settings;
     readoutsStale_ = true;
-    if (ui->PageControl1->currentWidget() == ui->TabSheet3) ShowPartReadouts();
+    if (shown_) ShowReadouts();
 }
 
-void TForm1::ShowPartReadouts() {
+void PartPage::setShown(bool shown) {
+    shown_ = shown;
+    if (shown_ && readoutsStale_) ShowReadouts();
+}
+
+void PartPage::ShowReadouts() {
     readoutsStale_ = false;
     QLabel* const values[] = {
         ui->lblCircumradiusValue, ui->lblAcrossFlatsValue, ui->lblSideValue,
@@ -264,23 +262,18 @@ void TForm1::ShowPartReadouts() {
     ui->lblAreaValue->setText(SquareMillimetres(m->area));
 }
 
-double TForm1::PreviewPpi() const {
-    return ScreenPpi() * calibration_.value_or(1.0);
-}
-
-void TForm1::LoadCalibration(const IniDocument& doc) {
+std::optional<Message> PartPage::loadCalibration(const IniDocument& doc) {
     const CalibrationEntry entry = ReadCalibration(doc);
     calibration_ = entry.factor;
     ShowCalibration();
-    // A value that is no factor is reported, but the load goes on.
-    if (entry.error) ShowException(std::make_exception_ptr(EPolygravError(*entry.error)));
+    return entry.error;
 }
 
-void TForm1::SaveCalibration(IniDocument& doc) const {
+void PartPage::saveCalibration(IniDocument& doc) const {
     if (calibrationChanged_) WriteCalibration(doc, calibration_);
 }
 
-void TForm1::ShowCalibration() {
+void PartPage::ShowCalibration() {
     const double factor = calibration_.value_or(1.0);
     {
         const QSignalBlocker quiet(ui->spnCalibration);
@@ -290,22 +283,22 @@ void TForm1::ShowCalibration() {
     ui->lblCalibrationState->setText(calibration_ ? tr("調整済み") : tr("調整なし"));
 }
 
-void TForm1::Calibrate(std::optional<double> factor) {
+void PartPage::Calibrate(std::optional<double> factor) {
     calibration_ = factor;
     calibrationChanged_ = true;
     ShowCalibration();
-    btnDisplayClick();
+    emit calibrationChanged();
 }
 
-void TForm1::barCalibrationChange(double factor) {
+void PartPage::barCalibrationChange(double factor) {
     Calibrate(factor);
 }
 
-void TForm1::spnCalibrationChange() {
+void PartPage::spnCalibrationChange() {
     Calibrate(ui->spnCalibration->value());
 }
 
-void TForm1::btnCalibrationResetClick() {
+void PartPage::btnCalibrationResetClick() {
     Calibrate(std::nullopt);
 }
 

@@ -33,6 +33,17 @@ std::vector<Contour> PictureContours(const PreviewPicture& picture) {
 
 namespace {
 
+constexpr double kPixelsPerUnit = 250;
+
+void Scale(std::vector<Contour>& contours, double factor) {
+    for (Contour& c : contours) {
+        for (ContourVertex& v : c) {
+            v.at.X *= factor;
+            v.at.Y *= factor;
+        }
+    }
+}
+
 // The offsets grow the region that the contours wind round positively;
 // contours that wind the other way round as a whole are turned.
 void WindPositively(std::vector<Contour>& contours) {
@@ -50,11 +61,17 @@ std::optional<std::vector<Contour>> OutlineBand(const PreviewPicture& picture) {
         return std::nullopt;
     }
     WindPositively(contours);
-    const double half = picture.penWidth / 2.0;
+    // The offsets are made for millimetres: where they fall back on
+    // polylines, their chords lie within 0.0002 of a unit of the arcs. A
+    // unit of kPixelsPerUnit pixels makes that a twentieth of a pixel,
+    // which the painter cannot show, at a small part of the work.
+    Scale(contours, 1 / kPixelsPerUnit);
+    const double half = picture.penWidth / 2.0 / kPixelsPerUnit;
     std::vector<Contour> band = OffsetContours(contours, half, OffsetJoin::Round);
     for (Contour& c : OffsetContours(contours, -half, OffsetJoin::Round)) {
         band.push_back(std::move(c));
     }
+    Scale(band, kPixelsPerUnit);
     return band;
 }
 

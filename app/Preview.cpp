@@ -6,10 +6,8 @@
 #include <QtMath>
 #include <algorithm>
 
-#include <cstdlib>
 #include "geometry/Arc.h"
 #include "geometry/PixelRuns.h"
-#include "geometry/PreviewOutline.h"
 
 namespace polygrav {
 
@@ -27,54 +25,6 @@ void ArcTo(QPainterPath& path, const PixelPoint& a, const PixelPoint& b, double 
     const QRectF box(arc.center.X - arc.radius, arc.center.Y - arc.radius, 2 * arc.radius,
                      2 * arc.radius);
     path.arcTo(box, -qRadiansToDegrees(arc.startAngle), -qRadiansToDegrees(arc.sweep));
-}
-
-QPainterPath PathOf(const PreviewPicture& picture);
-
-void ArcToF(QPainterPath& path, const TStarPoint& a, const TStarPoint& b, double bulge) {
-    const ArcGeometry arc = ArcOfBulge(a, b, bulge);
-    const QRectF box(arc.center.X - arc.radius, arc.center.Y - arc.radius, 2 * arc.radius,
-                     2 * arc.radius);
-    path.arcTo(box, -qRadiansToDegrees(arc.startAngle), -qRadiansToDegrees(arc.sweep));
-}
-
-QPainterPath PathOfContours(const std::vector<Contour>& contours) {
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    for (const Contour& contour : contours) {
-        if (contour.empty()) continue;
-        path.moveTo(contour.front().at.X, contour.front().at.Y);
-        for (std::size_t i = 0; i < contour.size(); ++i) {
-            const ContourVertex& from = contour[i];
-            const ContourVertex& to = contour[(i + 1) % contour.size()];
-            if (from.bulge != 0 && from.at != to.at) {
-                ArcToF(path, from.at, to.at, from.bulge);
-            } else {
-                path.lineTo(to.at.X, to.at.Y);
-            }
-        }
-        path.closeSubpath();
-    }
-    return path;
-}
-
-void PaintWithBand(QImage& bitmap, const PreviewPicture& picture, const QColor& fill,
-                   const QColor& stroke) {
-    const QPainterPath path = PathOf(picture);
-    QPainter painter(&bitmap);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    if (picture.filled) {
-        painter.fillPath(path, fill);
-    }
-    if (picture.penWidth * bitmap.devicePixelRatio() > 1) {
-        if (const auto band = OutlineBand(picture)) {
-            painter.fillPath(PathOfContours(*band), stroke);
-            return;
-        }
-    }
-    painter.setPen(QPen(stroke, picture.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
 }
 
 QPainterPath PathOf(const PreviewPicture& picture) {
@@ -170,10 +120,8 @@ QImage PaintPreview(const PreviewPicture& picture, const ColorResolver& resolve,
     const bool opaque = stroke.alpha() == 255 && (!picture.filled || fill.alpha() == 255);
     if (picture.designFigure || !opaque) {
         PaintWithPainter(bitmap, picture, fill, stroke);
-    } else if (std::getenv("POLYGRAV_RUNS")) {
-        PaintWithRuns(bitmap, picture, fill, stroke);
     } else {
-        PaintWithBand(bitmap, picture, fill, stroke);
+        PaintWithRuns(bitmap, picture, fill, stroke);
     }
     return bitmap;
 }

@@ -3,24 +3,19 @@
 
 #include "app/PartPage.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFont>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <functional>
-#include <initializer_list>
 
 #include "app/CalibrationBar.h"
 #include "app/HandlerGuard.h"
+#include "app/KeyPage.h"
 #include "app/QtText.h"
 #include "geometry/PartMetrics.h"
 #include "model/Errors.h"
-#include "model/InputRules.h"
 #include "model/NumberRules.h"
 #include "settings/PreviewCalibration.h"
 #include "svg/NumberFormat.h"
@@ -31,8 +26,6 @@ namespace polygrav {
 namespace {
 
 const QString kNoReadout = QStringLiteral("—");
-constexpr int kNarrowBox = 50;
-constexpr int kChoiceWidth = 110;
 
 QString Millimetres(double value) {
     return ToQString(FormatFixed4(value, LocaleDecimalSeparator())) + QStringLiteral(" mm");
@@ -60,22 +53,14 @@ void PartPage::ApplyDesign() {
     font.setPixelSize(12);
     font.setBold(false);
     setFont(font);
-    // The page is narrow: the boxes take the width left beside their labels
-    // rather than the width of the longest value they could show.
-    for (QWidget* box :
-         std::initializer_list<QWidget*>{ui->spnStarStep, ui->edtInnerRatio, ui->edtRotation,
-                                         ui->edtCornerRadius, ui->edtValleyRadius, ui->edtOffset}) {
-        box->setMinimumWidth(kNarrowBox);
-    }
-    // A choice wants its whole text; too wide beside its label, it goes on
-    // the line below.
-    for (QComboBox* choice : {ui->cmbSizeBy, ui->cmbOffsetJoin}) {
-        choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        choice->setMinimumContentsLength(2);
-        choice->setMinimumWidth(kChoiceWidth);
-    }
+    keys_ = new KeyPage(guard_, kSettingsSection, KeyPlace::Part, ui->GroupBoxPartShape);
+    ui->PartShapeLayout->addWidget(keys_);
     setStarType(starType_);
     ShowCalibration();
+}
+
+const PartSettings& PartPage::settings() const {
+    return keys_->values().svg.Part;
 }
 
 void PartPage::setScreenPpi(int ppi) {
@@ -86,22 +71,7 @@ void PartPage::ConnectHandlers() {
     const auto on = [this](std::function<void()> handler) {
         return [this, handler] { guard_.Run(handler); };
     };
-    connect(ui->spnStarStep, &QSpinBox::valueChanged, this, on([this] { spnStarStepChange(); }));
-    connect(ui->edtInnerRatio, &QLineEdit::textChanged, this,
-            on([this] { edtInnerRatioChange(); }));
-    connect(ui->edtRotation, &QLineEdit::textChanged, this,
-            on([this] { DecimalChanged(*ui->edtRotation, part_.Rotation); }));
-    connect(ui->cmbSizeBy, &QComboBox::currentIndexChanged, this,
-            on([this] { ChoiceChanged(*ui->cmbSizeBy, part_.SizeBy); }));
-    connect(ui->edtCornerRadius, &QLineEdit::textChanged, this,
-            on([this] { DecimalChanged(*ui->edtCornerRadius, part_.CornerRadius); }));
-    connect(ui->edtValleyRadius, &QLineEdit::textChanged, this,
-            on([this] { DecimalChanged(*ui->edtValleyRadius, part_.ValleyRadius); }));
-    connect(ui->edtOffset, &QLineEdit::textChanged, this,
-            on([this] { DecimalChanged(*ui->edtOffset, part_.Offset); }));
-    connect(ui->cmbOffsetJoin, &QComboBox::currentIndexChanged, this,
-            on([this] { ChoiceChanged(*ui->cmbOffsetJoin, part_.OffsetJoin); }));
-    connect(ui->chbCutOutline, &QCheckBox::toggled, this, on([this] { chbCutOutlineClick(); }));
+    connect(keys_, &KeyPage::valuesChanged, this, &PartPage::figureChanged);
     connect(ui->barCalibration, &CalibrationBar::factorDragged, this, [this](double factor) {
         guard_.Run([this, factor] { barCalibrationChange(factor); });
     });
@@ -111,112 +81,17 @@ void PartPage::ConnectHandlers() {
             on([this] { btnCalibrationResetClick(); }));
 }
 
-void PartPage::spnStarStepChange() {
-    part_.StarStep = ui->spnStarStep->value();
-    emit figureChanged();
-}
-
-void PartPage::edtInnerRatioChange() {
-    // The empty box is the ratio from the step: none.
-    const std::string text = ToStdString(ui->edtInnerRatio->text());
-    std::optional<double> ratio;
-    if (!text.empty()) {
-        const PartDecimalInput input = ReadPartDecimalInput(text, LocaleDecimalSeparator());
-        if (input.incomplete) return;
-        if (input.rejected()) throw EConvertError(NotAFloatMessage(text));
-        ratio = input.value;
-    }
-    if (ratio == part_.InnerRatio) return;
-    part_.InnerRatio = ratio;
-    emit figureChanged();
-}
-
-void PartPage::chbCutOutlineClick() {
-    part_.CutOutline = ui->chbCutOutline->isChecked();
-    emit figureChanged();
-}
-
-// A decimal box: a text still being typed changes nothing, a number that
-// differs from the value is taken and drawn.
-void PartPage::DecimalChanged(QLineEdit& box, double& value) {
-    const std::string text = ToStdString(box.text());
-    const PartDecimalInput input = ReadPartDecimalInput(text, LocaleDecimalSeparator());
-    if (input.incomplete) return;
-    if (input.rejected()) throw EConvertError(NotAFloatMessage(text));
-    if (*input.value == value) return;
-    value = *input.value;
-    emit figureChanged();
-}
-
-// A choice: no item (a value out of range shown) changes nothing.
-void PartPage::ChoiceChanged(QComboBox& box, int& value) {
-    const int index = box.currentIndex();
-    if (index < 0 || index == value) return;
-    value = index;
-    emit figureChanged();
-}
-
 void PartPage::setSettings(const PartSettings& part) {
-    if (part.StarStep != part_.StarStep) {
-        ui->spnStarStep->setValue(part.StarStep);
-        guard_.RethrowPending();
-    }
-    if (part.InnerRatio != part_.InnerRatio) {
-        SetEditText(*ui->edtInnerRatio,
-                    part.InnerRatio ? FormatPartDecimal(*part.InnerRatio) : std::string());
-    }
-    SetDecimal(*ui->edtRotation, part_.Rotation, part.Rotation);
-    SetChoice(*ui->cmbSizeBy, part_.SizeBy, part.SizeBy);
-    SetDecimal(*ui->edtCornerRadius, part_.CornerRadius, part.CornerRadius);
-    SetDecimal(*ui->edtValleyRadius, part_.ValleyRadius, part.ValleyRadius);
-    SetDecimal(*ui->edtOffset, part_.Offset, part.Offset);
-    SetChoice(*ui->cmbOffsetJoin, part_.OffsetJoin, part.OffsetJoin);
-    if (part.CutOutline != part_.CutOutline) {
-        ui->chbCutOutline->setChecked(part.CutOutline);
-        guard_.RethrowPending();
-    }
-}
-
-void PartPage::SetEditText(QLineEdit& edit, const std::string& text) {
-    const QString value = ToQString(text);
-    if (edit.text() != value) {
-        edit.setText(value);
-        guard_.RethrowPending();
-    }
-}
-
-void PartPage::SetDecimal(QLineEdit& box, double present, double value) {
-    if (value == present) return;
-    // The shortest text that reads back as the value, so that the box's
-    // handler takes exactly the value written.
-    SetEditText(box, FormatPartDecimal(value));
-}
-
-// A value out of the choice's range (from a settings file) is held as read
-// and shown as no item; its redraw raises the range error.
-void PartPage::SetChoice(QComboBox& box, int& present, int value) {
-    if (value == present) return;
-    if (value >= 0 && value < box.count()) {
-        box.setCurrentIndex(value);
-        guard_.RethrowPending();
-        return;
-    }
-    {
-        const QSignalBlocker quiet(box);
-        box.setCurrentIndex(-1);
-    }
-    present = value;
-    emit figureChanged();
+    DocumentSettings values = keys_->values();
+    values.svg.Part = part;
+    keys_->setValues(values);
 }
 
 // The step applies to both stars, the inner ratio to the star outline only.
 void PartPage::setStarType(int type) {
     starType_ = type;
-    const bool star = type == kStarOutline || type == kStarPolygon;
-    ui->lblStarStep->setEnabled(star);
-    ui->spnStarStep->setEnabled(star);
-    ui->lblInnerRatio->setEnabled(type == kStarOutline);
-    ui->edtInnerRatio->setEnabled(type == kStarOutline);
+    keys_->setKeyEnabled(SettingsKey::StarStep, type == kStarOutline || type == kStarPolygon);
+    keys_->setKeyEnabled(SettingsKey::InnerRatio, type == kStarOutline);
 }
 
 // Measuring builds the figure once more, so it waits until the page is

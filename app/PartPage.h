@@ -9,9 +9,6 @@
 #include "model/StarSettings.h"
 #include "settings/SettingsFile.h"
 
-class QComboBox;
-class QLineEdit;
-
 namespace Ui {
 class PartPage;
 }
@@ -19,9 +16,11 @@ class PartPage;
 namespace polygrav {
 
 class HandlerGuard;
+class KeyPage;
 
-// The page of the figure as a part: the part's settings, the readouts of
-// the figure on the screen and the calibration of the preview's size. It
+// The page of the figure as a part: the part's settings (the key table's
+// page of ("SVG", KeyPlace::Part) in the group "形"), the readouts of the
+// figure on the screen and the calibration of the preview's size. It
 // holds their values; the window asks for them when it draws and hears of
 // every change through the signals. Its handlers run under the window's
 // guard, so that an error shows as every handler's error does.
@@ -33,7 +32,7 @@ class PartPage : public QWidget {
     ~PartPage() override;
 
     // The part's settings as the controls hold them.
-    const PartSettings& settings() const { return part_; }
+    const PartSettings& settings() const;
 
     // Writes the values of a settings file into the controls, each through
     // its own change handler; a value the control holds already changes
@@ -73,18 +72,10 @@ class PartPage : public QWidget {
     void ApplyDesign();
     void ConnectHandlers();
 
-    void spnStarStepChange();
-    void edtInnerRatioChange();
-    void chbCutOutlineClick();
     void barCalibrationChange(double factor);
     void spnCalibrationChange();
     void btnCalibrationResetClick();
 
-    void SetEditText(QLineEdit& edit, const std::string& text);
-    void SetDecimal(QLineEdit& box, double present, double value);
-    void SetChoice(QComboBox& box, int& present, int value);
-    void DecimalChanged(QLineEdit& box, double& value);
-    void ChoiceChanged(QComboBox& box, int& value);
     void ShowReadouts();
     void ShowCalibration();
     void Calibrate(std::optional<double> factor);
@@ -92,11 +83,8 @@ class PartPage : public QWidget {
     std::unique_ptr<Ui::PartPage> ui;
     HandlerGuard& guard_;
     int starType_ = kStarOutline;
-
-    // The values that the controls hold. A box whose text is not (yet) a
-    // number keeps the value it held; a choice of a value out of its range
-    // (from a settings file) shows no item and keeps the value as read.
-    PartSettings part_;
+    // The controls of the part's keys, which hold their values.
+    KeyPage* keys_ = nullptr;
     // The settings of the picture on the screen, which the readouts measure
     // when the page is shown.
     std::optional<TStarSettings> drawnSettings_;

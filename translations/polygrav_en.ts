@@ -8,26 +8,6 @@
         <translation>Shape</translation>
     </message>
     <message>
-        <source>星のステップ k</source>
-        <translation>Star step k</translation>
-    </message>
-    <message>
-        <source>内側の比率</source>
-        <translation>Inner ratio</translation>
-    </message>
-    <message>
-        <source>ステップから</source>
-        <translation>From the step</translation>
-    </message>
-    <message>
-        <source>回転 (度)</source>
-        <translation>Rotation (°)</translation>
-    </message>
-    <message>
-        <source>大きさの基準</source>
-        <translation>Size given by</translation>
-    </message>
-    <message>
         <source>外接円の半径</source>
         <translation>Circumradius</translation>
     </message>
@@ -38,34 +18,6 @@
     <message>
         <source>辺の長さ</source>
         <translation>Side length</translation>
-    </message>
-    <message>
-        <source>角の半径 (mm)</source>
-        <translation>Corner radius (mm)</translation>
-    </message>
-    <message>
-        <source>谷の半径 (mm)</source>
-        <translation>Valley radius (mm)</translation>
-    </message>
-    <message>
-        <source>オフセット (mm)</source>
-        <translation>Offset (mm)</translation>
-    </message>
-    <message>
-        <source>オフセットの角</source>
-        <translation>Offset join</translation>
-    </message>
-    <message>
-        <source>丸</source>
-        <translation>Round</translation>
-    </message>
-    <message>
-        <source>留め</source>
-        <translation>Mitre</translation>
-    </message>
-    <message>
-        <source>切断用の輪郭にする</source>
-        <translation>Cut outline</translation>
     </message>
     <message>
         <source>寸法</source>

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <iterator>
 
@@ -21,6 +23,7 @@
 #include "app/FormDialogs.h"
 #include "app/FrameShape.h"
 #include "app/HomePage.h"
+#include "app/KeyPage.h"
 #include "app/PartPage.h"
 #include "app/Preview.h"
 #include "app/QtText.h"
@@ -318,8 +321,9 @@ void TForm1::btnShortCutClick() {
 void TForm1::btnDisplayClick() {
     // Drawn at the screen's device pixel ratio, so that a high-density screen
     // shows it sharp; its size stays the picture's side in logical pixels.
+    const DocumentSettings document = Document();
     const QImage bitmap = RenderPreview(
-        Snapshot(), PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
+        document.svg, PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
         LocaleDecimalSeparator(), devicePixelRatio());
     const QSize size = bitmap.deviceIndependentSize().toSize();
     ui->Image1->clear();
@@ -344,6 +348,37 @@ void TForm1::AddPartPage() {
     connect(this, &TForm1::previewDrawn, this, [this] { partPage_->pictureDrawn(Snapshot()); });
     connect(ui->PageControl1, &QTabWidget::currentChanged, this,
             [this] { partPage_->setShown(ui->PageControl1->currentWidget() == ui->TabSheet3); });
+}
+
+void TForm1::AddSectionPage(std::string_view section, const QString& title) {
+    auto* scroll = new QScrollArea(ui->PageControl1);
+    scroll->setObjectName(QStringLiteral("SectionScrollBox") + ToQString(section));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    auto* page = new KeyPage(guard_, section, KeyPlace::Section, scroll);
+    // The window's font, not the tab control's large bold one, as on the
+    // part's page.
+    SetDesignFont(*page, 12, false);
+    page->setContentsMargins(4, 4, 4, 4);
+    scroll->setWidget(page);
+    ui->PageControl1->addTab(scroll, title);
+    sectionPages_.push_back(page);
+    connect(page, &KeyPage::valuesChanged, this, &TForm1::btnDisplayClick);
+}
+
+void TForm1::ShowSections() {
+    for (KeyPage* page : sectionPages_) {
+        const QSignalBlocker quiet(page);
+        page->setValues(sections_);
+    }
+}
+
+DocumentSettings TForm1::Document() const {
+    DocumentSettings document = sections_;
+    document.svg = Snapshot();
+    for (const KeyPage* page : sectionPages_) page->applyTo(document);
+    return document;
 }
 
 std::optional<double> TForm1::calibration() const {
@@ -436,7 +471,7 @@ TStarSettings TForm1::Snapshot() const {
 }
 
 void TForm1::WriteSVG(const std::string& path) {
-    const TStarSettings settings = Snapshot();
+    const TStarSettings settings = Document().svg;
     WriteSvgFile(path, settings, LocaleDecimalSeparator());
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
@@ -451,7 +486,7 @@ void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
         WriteSVG(path);
         return;
     }
-    const TStarSettings settings = Snapshot();
+    const TStarSettings settings = Document().svg;
     WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), format);
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
@@ -466,6 +501,11 @@ void TForm1::LoadSettings(const std::string& path) {
         // A value that is no factor is reported, but the load goes on.
         ShowException(std::make_exception_ptr(EPolygravError(*error)));
     }
+    // The further sections come before [SVG] too: a load that stops at a
+    // key of [SVG] leaves them read, so that closing writes back what the
+    // file held.
+    ReadSectionSettings(doc, sections_, LocaleDecimalSeparator());
+    ShowSections();
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
@@ -494,6 +534,7 @@ void TForm1::SaveSettings() {
     WriteSettings(
         doc, FavoriteDir, now,
         KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
+    WriteSectionSettings(doc, Document());
     partPage_->saveCalibration(doc);
     try {
         SaveIniFile(path, doc);

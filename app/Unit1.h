@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/HandlerGuard.h"
@@ -24,6 +25,7 @@ class TForm1;
 namespace polygrav {
 
 class ColorSwatch;
+class KeyPage;
 class PartPage;
 class DesktopShell;
 class FormDialogs;
@@ -49,6 +51,11 @@ class TForm1 : public QMainWindow {
 
     // The settings as the controls hold them now.
     TStarSettings Snapshot() const;
+
+    // The document that the preview draws and the save writes: [SVG] from
+    // the controls (Snapshot), each further section of the key table from
+    // its page, or as the settings file held it where no page shows it.
+    DocumentSettings Document() const;
 
     // The folder last used for saving.
     const std::string& favoriteDir() const { return FavoriteDir; }
@@ -100,6 +107,15 @@ class TForm1 : public QMainWindow {
 
     // The part's page in its tab, wired to the window.
     void AddPartPage();
+    // A page of the keys of a further section of the key table (Place
+    // Section) in a tab of its own, titled title: its values are the
+    // section's in Document(), each change redraws, and the settings file
+    // loads into it and takes it back. One line in the constructor adds one:
+    //   AddSectionPage("Sheet", tr("シート"));
+    void AddSectionPage(std::string_view section, const QString& title);
+    // Gives the pages the further sections as sections_ holds them, without
+    // a redraw for each (the load draws once at its end).
+    void ShowSections();
 
     // Programmatic writes to the controls. Each runs the control's own change
     // handler when the value changes and then raises what that handler
@@ -118,6 +134,10 @@ class TForm1 : public QMainWindow {
     DesktopShell& desktop_;
     HandlerGuard guard_;
     PartPage* partPage_ = nullptr;
+    std::vector<KeyPage*> sectionPages_;
+    // The further sections as the settings file held them; the pages hold
+    // the values shown.
+    DocumentSettings sections_;
 
     std::string FavoriteDir;
     // Where loading the program's own settings file stopped at an error, and

@@ -7,7 +7,6 @@
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
 
 namespace polygrav {
 
@@ -26,10 +25,12 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
-    // name nor a number) would fail every document alike: refused here.
+    // name nor a number) would fail every document alike: refused here. A
+    // value whose range depends on other keys is checked with each document,
+    // after the document's keys and the earlier --set lines.
     try {
-        SettingsModel model;
-        ReadSettings(*SettingsLineDocument(line), {}, model);
+        PlainSettingsTarget plain;
+        ReadSettings(*SettingsLineDocument(line), {}, plain);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <iterator>
 
@@ -21,6 +23,8 @@
 #include "app/FormDialogs.h"
 #include "app/FrameShape.h"
 #include "app/HomePage.h"
+#include "app/KeyPage.h"
+#include "app/PartPage.h"
 #include "app/Preview.h"
 #include "app/QtText.h"
 #include "app/SystemColors.h"
@@ -109,8 +113,8 @@ class TForm1::ControlWriter final : public SettingsTarget {
     void setStrokeWidth(std::int32_t position) override { form_.SetTrackPosition(position); }
     void setView(bool on) override { form_.SetChecked(*form_.ui->chbSVGView, on); }
     void setFillRule(bool on) override { form_.SetChecked(*form_.ui->chbSVGFillRule, on); }
-    PartSettings partSettings() const override { return form_.part_; }
-    void setPartSettings(const PartSettings& part) override { form_.SetPartControls(part); }
+    PartSettings partSettings() const override { return form_.partPage_->settings(); }
+    void setPartSettings(const PartSettings& part) override { form_.partPage_->setSettings(part); }
 
   private:
     TForm1& form_;
@@ -130,8 +134,7 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
     ApplyDesignValues();
     ArrangeFocus();
     ConnectHandlers();
-    ApplyPartPageDesign();
-    ConnectPartPage();
+    AddPartPage();
     CentreOnScreen();
 }
 
@@ -318,8 +321,9 @@ void TForm1::btnShortCutClick() {
 void TForm1::btnDisplayClick() {
     // Drawn at the screen's device pixel ratio, so that a high-density screen
     // shows it sharp; its size stays the picture's side in logical pixels.
+    const DocumentSettings document = Document();
     const QImage bitmap = RenderPreview(
-        Snapshot(), PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
+        document.svg, PreviewPpi(), [this](TColor c) { return ResolveColor(c, palette()); },
         LocaleDecimalSeparator(), devicePixelRatio());
     const QSize size = bitmap.deviceIndependentSize().toSize();
     ui->Image1->clear();
@@ -327,6 +331,62 @@ void TForm1::btnDisplayClick() {
     ui->Image1->resize(size);
     ui->ScrollBoxContents->resize(size);
     emit previewDrawn();
+}
+
+void TForm1::AddPartPage() {
+    partPage_ = new PartPage(guard_, ui->TabSheet3);
+    ui->TabSheet3Layout->addWidget(partPage_);
+    partPage_->setScreenPpi(ScreenPpi());
+    partPage_->setStarType(StarTypeIndex());
+    // Each change of the part or of the calibration draws the preview again.
+    connect(partPage_, &PartPage::figureChanged, this, &TForm1::btnDisplayClick);
+    connect(partPage_, &PartPage::calibrationChanged, this, &TForm1::btnDisplayClick);
+    // The star type decides which of the part's controls apply, and each
+    // new picture is measured when the page is shown.
+    connect(starTypeGroup_, &QButtonGroup::idToggled, this,
+            [this] { partPage_->setStarType(StarTypeIndex()); });
+    connect(this, &TForm1::previewDrawn, this, [this] { partPage_->pictureDrawn(Snapshot()); });
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this,
+            [this] { partPage_->setShown(ui->PageControl1->currentWidget() == ui->TabSheet3); });
+}
+
+void TForm1::AddSectionPage(std::string_view section, const QString& title) {
+    auto* scroll = new QScrollArea(ui->PageControl1);
+    scroll->setObjectName(QStringLiteral("SectionScrollBox") + ToQString(section));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    auto* page = new KeyPage(guard_, section, KeyPlace::Section, scroll);
+    // The window's font, not the tab control's large bold one, as on the
+    // part's page.
+    SetDesignFont(*page, 12, false);
+    page->setContentsMargins(4, 4, 4, 4);
+    scroll->setWidget(page);
+    ui->PageControl1->addTab(scroll, title);
+    sectionPages_.push_back(page);
+    connect(page, &KeyPage::valuesChanged, this, &TForm1::btnDisplayClick);
+}
+
+void TForm1::ShowSections() {
+    for (KeyPage* page : sectionPages_) {
+        const QSignalBlocker quiet(page);
+        page->setValues(sections_);
+    }
+}
+
+DocumentSettings TForm1::Document() const {
+    DocumentSettings document = sections_;
+    document.svg = Snapshot();
+    for (const KeyPage* page : sectionPages_) page->applyTo(document);
+    return document;
+}
+
+std::optional<double> TForm1::calibration() const {
+    return partPage_->calibration();
+}
+
+double TForm1::PreviewPpi() const {
+    return ScreenPpi() * calibration().value_or(1.0);
 }
 
 int TForm1::ScreenPpi() const {
@@ -406,12 +466,12 @@ TStarSettings TForm1::Snapshot() const {
     s.StrokeWidth = ui->trbStrokeWidth->value();
     s.View = ui->chbSVGView->isChecked();
     s.FillRule = ui->chbSVGFillRule->isChecked();
-    s.Part = part_;
+    s.Part = partPage_->settings();
     return s;
 }
 
 void TForm1::WriteSVG(const std::string& path) {
-    const TStarSettings settings = Snapshot();
+    const TStarSettings settings = Document().svg;
     WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), ExportFormat::Svg);
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
@@ -426,7 +486,7 @@ void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
         WriteSVG(path);
         return;
     }
-    const TStarSettings settings = Snapshot();
+    const TStarSettings settings = Document().svg;
     WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), format);
     if (settings.View) {
         desktop_.OpenWrittenFile(path);
@@ -437,7 +497,15 @@ void TForm1::LoadSettings(const std::string& path) {
     // A settings file that cannot be read reads as empty.
     const IniDocument doc = LoadIniFile(path);
     // The calibration comes first, so that every redraw of the load uses it.
-    LoadCalibration(doc);
+    if (const auto error = partPage_->loadCalibration(doc)) {
+        // A value that is no factor is reported, but the load goes on.
+        ShowException(std::make_exception_ptr(EPolygravError(*error)));
+    }
+    // The further sections come before [SVG] too: a load that stops at a
+    // key of [SVG] leaves them read, so that closing writes back what the
+    // file held.
+    ReadSectionSettings(doc, sections_, LocaleDecimalSeparator());
+    ShowSections();
     ControlWriter target(*this);
     SettingsKey reading{};
     try {
@@ -466,7 +534,8 @@ void TForm1::SaveSettings() {
     WriteSettings(
         doc, FavoriteDir, now,
         KeysToSave(loadStoppedAt_, atLoadStop_, favoriteDirAtLoadStop_, now, FavoriteDir));
-    SaveCalibration(doc);
+    WriteSectionSettings(doc, Document());
+    partPage_->saveCalibration(doc);
     try {
         SaveIniFile(path, doc);
     } catch (const EIniFileException&) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/HandlerGuard.h"
@@ -24,6 +25,8 @@ class TForm1;
 namespace polygrav {
 
 class ColorSwatch;
+class KeyPage;
+class PartPage;
 class DesktopShell;
 class FormDialogs;
 struct SaveFilter;
@@ -49,6 +52,11 @@ class TForm1 : public QMainWindow {
     // The settings as the controls hold them now.
     TStarSettings Snapshot() const;
 
+    // The document that the preview draws and the save writes: [SVG] from
+    // the controls (Snapshot), each further section of the key table from
+    // its page, or as the settings file held it where no page shows it.
+    DocumentSettings Document() const;
+
     // The folder last used for saving.
     const std::string& favoriteDir() const { return FavoriteDir; }
 
@@ -66,25 +74,9 @@ class TForm1 : public QMainWindow {
     void FormCloseQuery();
     void lblVersionClick();
 
-    // Event handlers of the part's page. Each control that shapes the figure
-    // redraws when its value changes; a text that is still being typed
-    // changes nothing, a text that is no number raises the conversion error.
-    void spnStarStepChange();
-    void edtInnerRatioChange();
-    void edtRotationChange();
-    void cmbSizeByChange();
-    void edtCornerRadiusChange();
-    void edtValleyRadiusChange();
-    void edtOffsetChange();
-    void cmbOffsetJoinChange();
-    void chbCutOutlineClick();
-    void barCalibrationChange(double factor);
-    void spnCalibrationChange();
-    void btnCalibrationResetClick();
-
     // The factor on the screen's pixels per inch that the preview uses, or
     // nothing when the preview is not calibrated.
-    std::optional<double> calibration() const { return calibration_; }
+    std::optional<double> calibration() const;
 
   signals:
     // Emitted each time btnDisplayClick has put a new picture into Image1.
@@ -113,21 +105,17 @@ class TForm1 : public QMainWindow {
     // The screen's pixels per inch times the calibration factor.
     double PreviewPpi() const;
 
-    // The part's page (Unit1PartPage.cpp).
-    void ApplyPartPageDesign();
-    void ConnectPartPage();
-    void SetPartControls(const PartSettings& part);
-    void SetPartDecimal(QLineEdit& box, double present, double value);
-    void SetPartChoice(QComboBox& box, int& present, int value);
-    void PartDecimalChanged(QLineEdit& box, double& value);
-    void PartChoiceChanged(QComboBox& box, int& value);
-    void UpdatePartEnabling();
-    void PreviewWasDrawn();
-    void ShowPartReadouts();
-    void LoadCalibration(const IniDocument& doc);
-    void SaveCalibration(IniDocument& doc) const;
-    void ShowCalibration();
-    void Calibrate(std::optional<double> factor);
+    // The part's page in its tab, wired to the window.
+    void AddPartPage();
+    // A page of the keys of a further section of the key table (Place
+    // Section) in a tab of its own, titled title: its values are the
+    // section's in Document(), each change redraws, and the settings file
+    // loads into it and takes it back. One line in the constructor adds one:
+    //   AddSectionPage("Sheet", tr("シート"));
+    void AddSectionPage(std::string_view section, const QString& title);
+    // Gives the pages the further sections as sections_ holds them, without
+    // a redraw for each (the load draws once at its end).
+    void ShowSections();
 
     // Programmatic writes to the controls. Each runs the control's own change
     // handler when the value changes and then raises what that handler
@@ -145,21 +133,13 @@ class TForm1 : public QMainWindow {
     FormDialogs& dialogs_;
     DesktopShell& desktop_;
     HandlerGuard guard_;
+    PartPage* partPage_ = nullptr;
+    std::vector<KeyPage*> sectionPages_;
+    // The further sections as the settings file held them; the pages hold
+    // the values shown.
+    DocumentSettings sections_;
 
     std::string FavoriteDir;
-    // The values that the part's controls hold. A box whose text is not (yet)
-    // a number keeps the value it held; a choice of a value out of its range
-    // (from a settings file) shows no item and keeps the value as read.
-    PartSettings part_;
-    // The settings of the picture on the screen, which the readouts measure
-    // when their page is shown.
-    std::optional<TStarSettings> drawnSettings_;
-    bool readoutsStale_ = true;
-    std::optional<double> calibration_;
-    // Whether the user calibrated or reset since the start: only then does
-    // closing write the calibration, so that a value the program could not
-    // use stays in the file as it was.
-    bool calibrationChanged_ = false;
     // Where loading the program's own settings file stopped at an error, and
     // the values then; closing leaves the keys from there on as stored unless
     // they changed since.

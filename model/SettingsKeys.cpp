@@ -12,6 +12,34 @@ std::vector<SettingsKeyInfo> KeysOfSection(std::string_view section, KeyPlace pl
     return keys;
 }
 
+std::vector<KeyChoice> ChoicesOf(SettingsKey key) {
+    std::vector<KeyChoice> choices;
+    for (const KeyChoice& choice : kKeyChoices) {
+        if (choice.key == key) choices.push_back(choice);
+    }
+    return choices;
+}
+
+MessageId EmptyTextOf(SettingsKey key) {
+    switch (key) {
+#define POLYGRAV_BLOCK_BEGIN(...)
+#define POLYGRAV_BLOCK_END(...)
+#define POLYGRAV_KEY(...)
+#define POLYGRAV_CHOICE(...)
+#define POLYGRAV_EMPTY_TEXT(name, text) \
+    case SettingsKey::name:             \
+        return MessageId::text;
+#include "model/SettingsKeys.def"
+#undef POLYGRAV_BLOCK_BEGIN
+#undef POLYGRAV_BLOCK_END
+#undef POLYGRAV_KEY
+#undef POLYGRAV_CHOICE
+#undef POLYGRAV_EMPTY_TEXT
+        default:
+            return MessageId::NoText;
+    }
+}
+
 std::vector<std::string_view> SettingsSections() {
     std::vector<std::string_view> sections;
     for (const SettingsKeyInfo& info : kSettingsKeys) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -80,6 +81,34 @@ inline constexpr const char* kSettingsSection = "SVG";
 constexpr const char* SettingsKeyName(SettingsKey key) {
     return KeyInfo(key).name;
 }
+
+// An item of a choice: the value the key takes and the text that shows it.
+struct KeyChoice {
+    SettingsKey key;
+    std::int32_t value;
+    MessageId text;
+};
+
+inline constexpr KeyChoice kKeyChoices[] = {
+#define POLYGRAV_BLOCK_BEGIN(...)
+#define POLYGRAV_BLOCK_END(...)
+#define POLYGRAV_KEY(...)
+#define POLYGRAV_CHOICE(name, value, text) {SettingsKey::name, value, MessageId::text},
+#define POLYGRAV_EMPTY_TEXT(name, text)
+#include "model/SettingsKeys.def"
+#undef POLYGRAV_BLOCK_BEGIN
+#undef POLYGRAV_BLOCK_END
+#undef POLYGRAV_KEY
+#undef POLYGRAV_CHOICE
+#undef POLYGRAV_EMPTY_TEXT
+};
+
+// The items of a choice key, in the table's order; none for other keys.
+std::vector<KeyChoice> ChoicesOf(SettingsKey key);
+
+// What the box of an optional key shows while it is empty; NoText where the
+// table gives nothing.
+MessageId EmptyTextOf(SettingsKey key);
 
 // The keys of one section that a given place holds, in the table's order;
 // the window builds the controls of its later pages from these.

@@ -2,6 +2,69 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>PartPage</name>
+    <message>
+        <source>形</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>外接円の半径</source>
+        <translation>Circumradius</translation>
+    </message>
+    <message>
+        <source>対辺距離</source>
+        <translation>Across flats</translation>
+    </message>
+    <message>
+        <source>辺の長さ</source>
+        <translation>Side length</translation>
+    </message>
+    <message>
+        <source>寸法</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>内側の半径</source>
+        <translation>Inner radius</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>周長</source>
+        <translation>Perimeter</translation>
+    </message>
+    <message>
+        <source>面積</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>画面の大きさ</source>
+        <translation>Screen size</translation>
+    </message>
+    <message>
+        <source>カードの長い辺 (85.60 mm) を画面に当て、棒の下の端をドラッグして長さを合わせてください。</source>
+        <translation>Hold the long side of a card (85.60 mm) against the screen and drag the lower end of the bar until the lengths match.</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Factor</translation>
+    </message>
+    <message>
+        <source>調整なし</source>
+        <translation>Not calibrated</translation>
+    </message>
+    <message>
+        <source>リセット</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>星(正多角形)を生成しまーす</source>
@@ -113,113 +176,16 @@ viewers agree</translation>
         <source>部品</source>
         <translation>Part</translation>
     </message>
+</context>
+<context>
+    <name>polygrav::PartPage</name>
     <message>
-        <source>形</source>
-        <translation>Shape</translation>
-    </message>
-    <message>
-        <source>星のステップ k</source>
-        <translation>Star step k</translation>
-    </message>
-    <message>
-        <source>内側の比率</source>
-        <translation>Inner ratio</translation>
-    </message>
-    <message>
-        <source>ステップから</source>
-        <translation>From the step</translation>
-    </message>
-    <message>
-        <source>回転 (度)</source>
-        <translation>Rotation (°)</translation>
-    </message>
-    <message>
-        <source>大きさの基準</source>
-        <translation>Size given by</translation>
-    </message>
-    <message>
-        <source>外接円の半径</source>
-        <translation>Circumradius</translation>
-    </message>
-    <message>
-        <source>対辺距離</source>
-        <translation>Across flats</translation>
-    </message>
-    <message>
-        <source>辺の長さ</source>
-        <translation>Side length</translation>
-    </message>
-    <message>
-        <source>角の半径 (mm)</source>
-        <translation>Corner radius (mm)</translation>
-    </message>
-    <message>
-        <source>谷の半径 (mm)</source>
-        <translation>Valley radius (mm)</translation>
-    </message>
-    <message>
-        <source>オフセット (mm)</source>
-        <translation>Offset (mm)</translation>
-    </message>
-    <message>
-        <source>オフセットの角</source>
-        <translation>Offset join</translation>
-    </message>
-    <message>
-        <source>丸</source>
-        <translation>Round</translation>
-    </message>
-    <message>
-        <source>留め</source>
-        <translation>Mitre</translation>
-    </message>
-    <message>
-        <source>切断用の輪郭にする</source>
-        <translation>Cut outline</translation>
-    </message>
-    <message>
-        <source>寸法</source>
-        <translation>Dimensions</translation>
-    </message>
-    <message>
-        <source>内側の半径</source>
-        <translation>Inner radius</translation>
-    </message>
-    <message>
-        <source>幅</source>
-        <translation>Width</translation>
-    </message>
-    <message>
-        <source>高さ</source>
-        <translation>Height</translation>
-    </message>
-    <message>
-        <source>周長</source>
-        <translation>Perimeter</translation>
-    </message>
-    <message>
-        <source>面積</source>
-        <translation>Area</translation>
-    </message>
-    <message>
-        <source>画面の大きさ</source>
-        <translation>Screen size</translation>
-    </message>
-    <message>
-        <source>カードの長い辺 (85.60 mm) を画面に当て、棒の下の端をドラッグして長さを合わせてください。</source>
-        <translation>Hold the long side of a card (85.60 mm) against the screen and drag the lower end of the bar until the lengths match.</translation>
-    </message>
-    <message>
-        <source>倍率</source>
-        <translation>Factor</translation>
+        <source>調整済み</source>
+        <translation>Calibrated</translation>
     </message>
     <message>
         <source>調整なし</source>
         <translation>Not calibrated</translation>
-    </message>
-    <message>
-        <source>リセット</source>
-        <translation>Reset</translation>
     </message>
 </context>
 <context>
@@ -239,14 +205,6 @@ viewers agree</translation>
     <message>
         <source>PNG file(*.png)</source>
         <translation>PNG file(*.png)</translation>
-    </message>
-    <message>
-        <source>調整済み</source>
-        <translation>Calibrated</translation>
-    </message>
-    <message>
-        <source>調整なし</source>
-        <translation>Not calibrated</translation>
     </message>
 </context>
 </TS>

@@ -6,11 +6,15 @@
 #include <QPixmap>
 #include <QScreen>
 #include <stdexcept>
+#include <type_traits>
+#include <variant>
 
 #include "app/Preview.h"
 #include "app/QtText.h"
 #include "app/SystemColors.h"
+#include "model/KeyFields.h"
 #include "model/NumberRules.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav::test {
 
@@ -123,22 +127,57 @@ QByteArray ReadAll(const QString& path) {
     return f.readAll();
 }
 
+PartControlNames PartPageControls() {
+    PartControlNames names;
+    for (const SettingsKeyInfo& info : KeysOfSection(kSettingsSection, KeyPlace::Part)) {
+        const std::string name = info.name;
+        if (info.kind == KeyKind::Flag) {
+            names.flags.push_back("chb" + name);
+        } else if (info.unit == KeyUnit::Choice) {
+            names.choices.push_back("cmb" + name);
+        } else if (info.kind == KeyKind::Integer) {
+            names.integers.push_back("spn" + name);
+        } else {
+            names.decimals.push_back("edt" + name);
+        }
+    }
+    return names;
+}
+
+namespace {
+
+QString ValueText(const KeyValue& value) {
+    return std::visit(
+        [](const auto& v) -> QString {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate>) {
+                return {};
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                return ToQString(v);
+            } else if constexpr (std::is_same_v<T, std::optional<double>>) {
+                return v ? QString::number(*v) : QStringLiteral("none");
+            } else {
+                return QString::number(v);
+            }
+        },
+        value);
+}
+
+}  // namespace
+
 QString DescribeSettings(const TStarSettings& s) {
-    const PartSettings& p = s.Part;
+    // The part's keys that are not at their defaults, as Key=value.
+    QStringList changed;
+    DocumentSettings document;
+    document.svg = s;
+    for (const SettingsKeyInfo& info : KeysOfSection(kSettingsSection, KeyPlace::Part)) {
+        const KeyValue value = ValueOf(document, info.key);
+        if (value != ValueOf(DocumentSettings{}, info.key)) {
+            changed << QString::fromLatin1(info.name) + '=' + ValueText(value);
+        }
+    }
     const QString part =
-        p.IsDefault() ? QString()
-                      : QStringLiteral(
-                            ", part {k %1, ratio %2, rotation %3, size by %4, corner %5, "
-                            "valley %6, offset %7 join %8%9}")
-                            .arg(p.StarStep)
-                            .arg(p.InnerRatio ? QString::number(*p.InnerRatio) : QString("none"))
-                            .arg(p.Rotation)
-                            .arg(p.SizeBy)
-                            .arg(p.CornerRadius)
-                            .arg(p.ValleyRadius)
-                            .arg(p.Offset)
-                            .arg(p.OffsetJoin)
-                            .arg(p.CutOutline ? ", cut" : "");
+        changed.isEmpty() ? QString() : QStringLiteral(", part {") + changed.join(' ') + '}';
     return QStringLiteral(
                "{\"%1\", \"%2\", type %3, fill %4%5, stroke %6 width %7, view %8, rule %9%10}")
         .arg(ToQString(s.EdgeNumber), ToQString(s.CircumRadius))

@@ -110,6 +110,16 @@ class FormHarness {
 // The whole content of a file, or an empty array when it cannot be read.
 QByteArray ReadAll(const QString& path);
 
+// The object names of the part page's controls, by what they are, each list
+// in the key table's order (the page names a control after its key).
+struct PartControlNames {
+    std::vector<std::string> decimals;  // edt…: decimals and optional decimals
+    std::vector<std::string> choices;   // cmb…
+    std::vector<std::string> integers;  // spn…
+    std::vector<std::string> flags;     // chb…
+};
+PartControlNames PartPageControls();
+
 // The settings snapshot in one line, for a failure report.
 QString DescribeSettings(const TStarSettings& s);
 

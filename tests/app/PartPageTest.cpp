@@ -16,9 +16,13 @@
 #include <QTest>
 #include <clocale>
 #include <cmath>
+#include <stdexcept>
+#include <vector>
 
 #include "FormHarness.h"
 #include "app/CalibrationBar.h"
+#include "app/HandlerGuard.h"
+#include "app/PartPage.h"
 #include "app/QtText.h"
 #include "geometry/PartMetrics.h"
 #include "model/NumberFormat.h"
@@ -95,6 +99,7 @@ class PartPageTest : public QObject {
     void draggingTheBarCalibrates();
     void calibrationLoadsAndSaves();
     void unusableCalibrationIsReportedAndKept();
+    void pageAloneTalksThroughItsSignals();
 };
 
 void PartPageTest::startsAtTheDesignValues() {
@@ -505,6 +510,50 @@ void PartPageTest::unusableCalibrationIsReportedAndKept() {
     QCOMPARE(h.shownPreview().size(), QSize(453, 453));
     h.form->close();
     QVERIFY(h.readIni().find("CalibrationFactor=9\r\n") != std::string::npos);
+}
+
+// Without a window: a change of a value asks for a redraw through
+// figureChanged, a change of the calibration through calibrationChanged, a
+// text still being typed asks for nothing, and an error of the window's
+// redraw reaches the guard of the handler that asked for it.
+void PartPageTest::pageAloneTalksThroughItsSignals() {
+    std::vector<QString> reported;
+    HandlerGuard guard([&reported](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            reported.push_back(QString::fromUtf8(e.what()));
+        }
+    });
+    PartPage page(guard);
+    QSignalSpy figure(&page, &PartPage::figureChanged);
+    QSignalSpy calibration(&page, &PartPage::calibrationChanged);
+
+    PartSettings part;
+    part.StarStep = 3;
+    part.Offset = 0.25;
+    part.CutOutline = true;
+    page.setSettings(part);
+    QCOMPARE(page.settings(), part);
+    QCOMPARE(figure.count(), 3);
+    QCOMPARE(page.findChild<QLineEdit*>("edtOffset")->text(), QString("0.25"));
+
+    figure.clear();
+    QLineEdit* rotation = page.findChild<QLineEdit*>("edtRotation");
+    rotation->setText("-");
+    QCOMPARE(figure.count(), 0);
+    rotation->setText("-5");
+    QCOMPARE(figure.count(), 1);
+    QCOMPARE(page.settings().Rotation, -5.0);
+
+    page.findChild<QPushButton*>("btnCalibrationReset")->click();
+    QCOMPARE(calibration.count(), 1);
+    QCOMPARE(figure.count(), 1);
+
+    connect(&page, &PartPage::figureChanged, this,
+            [] { throw std::runtime_error("redraw failed"); });
+    rotation->setText("7");
+    QCOMPARE(reported, std::vector<QString>{QString("redraw failed")});
 }
 
 QTEST_MAIN(PartPageTest)

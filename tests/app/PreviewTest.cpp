@@ -6,10 +6,15 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <optional>
+#include <type_traits>
+#include <variant>
 
 #include "app/Preview.h"
 #include "app/SystemColors.h"
 #include "model/Errors.h"
+#include "model/KeyFields.h"
+#include "settings/SettingsFile.h"
 #include "svg/SvgDocument.h"
 
 using namespace polygrav;
@@ -28,29 +33,34 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlack = qRgb(0, 0, 0);
 
-// The settings of a part from "Key=value" pairs apart by spaces; the outline
-// is the thinnest unless StrokeWidth is given.
+// The settings of a part from "Key=value" pairs apart by spaces, each key
+// found in the key table and its value read by its kind; the outline is the
+// thinnest unless StrokeWidth is given.
 TStarSettings SettingsOfPart(const QString& document) {
-    TStarSettings s;
-    s.StrokeWidth = 0;
+    DocumentSettings d;
+    d.svg.StrokeWidth = 0;
     for (const QString& pair : document.split(' ')) {
         const QStringList kv = pair.split('=');
-        const std::string value = kv[1].toStdString();
-        if (kv[0] == "EdgeNumber") s.EdgeNumber = value;
-        if (kv[0] == "CircumRadius") s.CircumRadius = value;
-        if (kv[0] == "StrokeWidth") s.StrokeWidth = kv[1].toInt();
-        if (kv[0] == "FillTransparent") s.FillTransparent = true;
-        if (kv[0] == "StarType") s.StarType = kv[1].toInt();
-        if (kv[0] == "StarStep") s.Part.StarStep = kv[1].toInt();
-        if (kv[0] == "SizeBy") s.Part.SizeBy = kv[1].toInt();
-        if (kv[0] == "OffsetJoin") s.Part.OffsetJoin = kv[1].toInt();
-        if (kv[0] == "CutOutline") s.Part.CutOutline = true;
-        if (kv[0] == "CornerRadius") s.Part.CornerRadius = kv[1].toDouble();
-        if (kv[0] == "ValleyRadius") s.Part.ValleyRadius = kv[1].toDouble();
-        if (kv[0] == "Offset") s.Part.Offset = kv[1].toDouble();
-        if (kv[0] == "Rotation") s.Part.Rotation = kv[1].toDouble();
+        const std::optional<SettingsKey> key = FindSettingsKey(kv[0].toStdString());
+        if (!key) qFatal("no key %s", qPrintable(kv[0]));
+        std::visit(
+            [&kv](auto field) {
+                using T = std::remove_pointer_t<decltype(field)>;
+                if constexpr (std::is_same_v<decltype(field), std::monostate>) {
+                } else if constexpr (std::is_same_v<T, std::string>) {
+                    *field = kv[1].toStdString();
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    *field = kv[1].toInt() != 0;
+                } else if constexpr (std::is_same_v<T, double> ||
+                                     std::is_same_v<T, std::optional<double>>) {
+                    *field = kv[1].toDouble();
+                } else {
+                    *field = static_cast<T>(kv[1].toLongLong());
+                }
+            },
+            FieldOf(d, *key));
     }
-    return s;
+    return d.svg;
 }
 
 // The picture of a part painted as Qt's painter paints a design's figure,

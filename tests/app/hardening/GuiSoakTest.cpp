@@ -38,6 +38,7 @@
 #include "app/QtText.h"
 #include "geometry/PreviewPixels.h"
 #include "model/Errors.h"
+#include "model/KeyFields.h"
 #include "model/NumberRules.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -211,9 +212,8 @@ class Soak {
 
     // A decimal box of the part's page.
     QLineEdit* APartBox() {
-        static const std::vector<const char*> names = {
-            "edtInnerRatio", "edtRotation", "edtCornerRadius", "edtValleyRadius", "edtOffset"};
-        return h_.control<QLineEdit>(OneOf(names));
+        static const std::vector<std::string> names = polygrav::test::PartPageControls().decimals;
+        return h_.control<QLineEdit>(OneOf(names).c_str());
     }
 
     // A value for a part's box: mostly small numbers that build, some that
@@ -258,10 +258,11 @@ class Soak {
     }
 
     void PartChoice() {
-        const char* name = Chance(0.5) ? "cmbSizeBy" : "cmbOffsetJoin";
-        auto* choice = h_.control<QComboBox>(name);
+        static const std::vector<std::string> names = polygrav::test::PartPageControls().choices;
+        const std::string& name = OneOf(names);
+        auto* choice = h_.control<QComboBox>(name.c_str());
         const int index = Uniform(0, choice->count() - 1);
-        Note(QStringLiteral("%1 item %2").arg(QLatin1String(name)).arg(index));
+        Note(QStringLiteral("%1 item %2").arg(ToQString(name)).arg(index));
         choice->setCurrentIndex(index);
     }
 
@@ -395,18 +396,29 @@ class Soak {
         h_.control<QCheckBox>(name)->click();
     }
 
-    // Every control of the part back to its design value, one by one.
+    // Every control of the part back to its design value, one by one, in
+    // the key table's order.
     void PartBackToTheDesign() {
         Note(QStringLiteral("part back to the design"));
-        h_.control<QSpinBox>("spnStarStep")->setValue(2);
-        h_.control<QLineEdit>("edtInnerRatio")->clear();
-        for (const char* name :
-             {"edtRotation", "edtCornerRadius", "edtValleyRadius", "edtOffset"}) {
-            h_.control<QLineEdit>(name)->setText("0");
+        const DocumentSettings design;
+        for (const SettingsKeyInfo& info : KeysOfSection(kSettingsSection, KeyPlace::Part)) {
+            const std::string name = info.name;
+            const KeyValue value = ValueOf(design, info.key);
+            if (info.kind == KeyKind::Flag) {
+                h_.control<QCheckBox>(("chb" + name).c_str())->setChecked(std::get<bool>(value));
+            } else if (info.unit == KeyUnit::Choice) {
+                auto* choice = h_.control<QComboBox>(("cmb" + name).c_str());
+                choice->setCurrentIndex(choice->findData(std::get<std::int32_t>(value)));
+            } else if (info.kind == KeyKind::Integer) {
+                h_.control<QSpinBox>(("spn" + name).c_str())
+                    ->setValue(std::get<std::int32_t>(value));
+            } else if (info.kind == KeyKind::Decimal) {
+                h_.control<QLineEdit>(("edt" + name).c_str())
+                    ->setText(ToQString(FormatPartDecimal(std::get<double>(value))));
+            } else {
+                h_.control<QLineEdit>(("edt" + name).c_str())->clear();
+            }
         }
-        h_.control<QComboBox>("cmbSizeBy")->setCurrentIndex(0);
-        h_.control<QComboBox>("cmbOffsetJoin")->setCurrentIndex(0);
-        h_.control<QCheckBox>("chbCutOutline")->setChecked(false);
     }
 
     void ToggleCutOutline() {
@@ -493,13 +505,13 @@ class Soak {
         };
         // Now and then the part's keys, after the design's as they are written.
         if (Chance(0.5)) {
-            const std::vector<std::string> part = {
-                "StarStep=" + OneOf(integers),         "InnerRatio=" + OneOf(partDecimals),
-                "Rotation=" + OneOf(partDecimals),     "SizeBy=" + OneOf(integers),
-                "CornerRadius=" + OneOf(partDecimals), "ValleyRadius=" + OneOf(partDecimals),
-                "Offset=" + OneOf(partDecimals),       "OffsetJoin=" + OneOf(integers),
-                "CutOutline=" + OneOf(integers),
-            };
+            std::vector<std::string> part;
+            for (const SettingsKeyInfo& info : KeysOfSection(kSettingsSection, KeyPlace::Part)) {
+                const bool decimal =
+                    info.kind == KeyKind::Decimal || info.kind == KeyKind::OptionalDecimal;
+                part.push_back(std::string(info.name) + "=" +
+                               OneOf(decimal ? partDecimals : integers));
+            }
             for (const std::string& line : part) {
                 if (Chance(0.5)) lines.push_back(line);
             }

@@ -86,27 +86,35 @@ bool WriteAll(int fd, std::string_view bytes) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (written == 0) return false;
+        if (written == 0) {
+            errno = ENOSPC;  // no progress without an error: the device is full
+            return false;
+        }
         data += written;
         left -= static_cast<std::size_t>(written);
     }
     return true;
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path) {
-    throw EFCreateError(CannotCreateFileMessage(path));
+// The message names the path; the detail adds the system's reason where
+// one is known (errnum not 0).
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int errnum) {
+    if (errnum == 0) throw EFCreateError(CannotCreateFileMessage(path));
+    throw EFCreateError(CannotCreateFileMessage(path),
+                        CannotCreateFileBecauseMessage(path, errnum));
 }
 
 }  // namespace
 
 ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes) : path_(path) {
     // A path without a file name cannot name the new file.
-    if (path.empty() || path.back() == '/') ThrowCannotCreate(path);
+    if (path.empty()) ThrowCannotCreate(path, ENOENT);
+    if (path.back() == '/') ThrowCannotCreate(path, EISDIR);
     const std::optional<std::string> target = FollowLinks(path);
-    if (!target) ThrowCannotCreate(path);
+    if (!target) ThrowCannotCreate(path, ELOOP);
     const std::string_view folder = FolderWithSlash(*target);
     targetName_ = target->substr(folder.size());
-    if (targetName_.empty()) ThrowCannotCreate(path);
+    if (targetName_.empty()) ThrowCannotCreate(path, EISDIR);
 
     // An existing target decides the new file's owner and mode. Only a
     // regular file the user may write is replaced: a folder, a device or a
@@ -115,9 +123,10 @@ ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes
     struct stat existing {};
     const bool exists = ::stat(target->c_str(), &existing) == 0;
     if (exists) {
-        if (!S_ISREG(existing.st_mode)) ThrowCannotCreate(path);
+        if (S_ISDIR(existing.st_mode)) ThrowCannotCreate(path, EISDIR);
+        if (!S_ISREG(existing.st_mode)) ThrowCannotCreate(path, 0);
         if (::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0) {
-            ThrowCannotCreate(path);
+            ThrowCannotCreate(path, errno);
         }
     }
 
@@ -126,8 +135,9 @@ ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes
     // A folder the user may enter and write but not list still takes files.
     if (folderFd_ < 0) folderFd_ = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0 || ::fstat(folderFd_, &folderInfo_) != 0) {
+        const int errnum = errno;
         Discard();
-        ThrowCannotCreate(path);
+        ThrowCannotCreate(path, errnum);
     }
 
     CreateUnnamed();
@@ -165,8 +175,9 @@ void ReplacementFile::CreateUnnamed() {
     // The file system or the kernel has no unnamed files; other errors
     // would meet a named temporary file as well.
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+        const int errnum = errno;
         Discard();
-        ThrowCannotCreate(path_);
+        ThrowCannotCreate(path_, errnum);
     }
 }
 
@@ -188,8 +199,9 @@ void ReplacementFile::CreateNamed() {
         }
         if (errno != EEXIST) break;
     }
+    const int errnum = errno;
     Discard();
-    ThrowCannotCreate(path_);
+    ThrowCannotCreate(path_, errnum);
 }
 
 void ReplacementFile::SyncContents() {
@@ -235,8 +247,9 @@ void ReplacementFile::Publish() {
 }
 
 void ReplacementFile::FailWrite() {
+    const int errnum = errno;
     Discard();
-    throw EWriteError(StreamWriteErrorMessage());
+    throw EWriteError(StreamWriteErrorMessage(), CannotWriteFileBecauseMessage(path_, errnum));
 }
 
 void ReplacementFile::Discard() {

@@ -2,7 +2,9 @@
 # Converts the worst documents for time and memory with both programs of a
 # release build, as whole processes under /usr/bin/time -v, and fails when
 # one takes a second or more, or more than 100 MB beyond the program's peak
-# when it converts nothing.
+# when it converts nothing. Then the largest figures the part's keys allow,
+# in every format and as the largest PNG: each must convert within those
+# bounds or be refused (exit status 1) in under 0.1 s.
 #   bench/worst-documents.sh BUILD_DIR
 set -euo pipefail
 build="${1:?usage: bench/worst-documents.sh BUILD_DIR}"
@@ -35,6 +37,46 @@ for program in "$build/convert/polygrav-convert" "$build/app/polygrav"; do
             "$(basename "$program")" "$(basename "$doc")" "$seconds" "$extra"
         if awk -v s="$seconds" 'BEGIN { exit !(s >= 1.0) }' || [ "$extra" -gt $((100 * 1024)) ]; then
             echo "FAIL: over a second or 100 MB"
+            status=1
+        fi
+    done
+done
+# The heaviest parts: the keys at the values that make the most work.
+heavy='[SVG]
+EdgeNumber=100
+StarStep=49
+StarType=1
+FillRule=1
+CircumRadius=100'
+printf '%s\nOffset=1000\n' "$heavy" > "$work/part-offset-round.pgv"
+printf '%s\nOffset=1000\nOffsetJoin=1\n' "$heavy" > "$work/part-offset-mitre.pgv"
+printf '%s\nOffset=-1000\n' "$heavy" > "$work/part-offset-shrink.pgv"
+printf '%s\nCutOutline=1\nCornerRadius=0.01\nValleyRadius=0.01\nOffset=0.5\n' "$heavy" \
+    > "$work/part-fillets.pgv"
+printf '[SVG]\nCircumRadius=40\n' > "$work/design-r40.pgv"
+printf '[SVG]\nEdgeNumber=100\nCircumRadius=100\nStrokeWidth=400\n' > "$work/design-largest.pgv"
+
+convert="$build/convert/polygrav-convert"
+read -r _ base < <(measure "$convert" --version)
+for doc in "$work"/part-*.pgv "$work"/design-*.pgv; do
+    for args in "--format svg" "--format dxf" "--format pdf" "--format png" \
+                "--format png --dpi 2400 --transparent" "--info"; do
+        set +e
+        # shellcheck disable=SC2086
+        /usr/bin/time -f '%e %M' -o "$work/time" "$convert" $args -o "$work/out" "$doc" \
+            > /dev/null 2> "$work/err"
+        code=$?
+        set -e
+        read -r seconds kb < <(tail -n 1 "$work/time")
+        extra=$((kb - base))
+        verdict=converted
+        [ "$code" -eq 1 ] && verdict="refused: $(head -c 100 "$work/err" | tr '\n' ' ')"
+        printf '%-24s %-40s %5.2f s %7d KB %s\n' "$(basename "$doc")" "$args" "$seconds" "$extra" \
+            "$verdict"
+        if [ "$code" -gt 1 ] ||
+           { [ "$code" -eq 1 ] && awk -v s="$seconds" 'BEGIN { exit !(s >= 0.1) }'; } ||
+           awk -v s="$seconds" 'BEGIN { exit !(s >= 1.0) }' || [ "$extra" -gt $((100 * 1024)) ]; then
+            echo "FAIL: over a second or 100 MB, or refused too slowly"
             status=1
         fi
     done

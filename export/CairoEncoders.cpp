@@ -82,7 +82,7 @@ CairoEncoders ModuleCairoEncoders(const std::string& programPath) {
         [programPath](const Figure& f, const PngOptions& o) {
             // The size is checked here, so that its message does not depend
             // on the module.
-            PngPixelSide(f.documentSide, o.dpi);
+            RequireImageWithinBudget(f.documentSide, o.dpi, PngPixelSide(f.documentSide, o.dpi));
             return EncodeThroughModule(programPath, POLYGRAV_CAIRO_PNG, f, o.dpi, o.transparent);
         },
     };

@@ -19,4 +19,10 @@ struct PngOptions {
 // when dpi is outside kMinDpi to kMaxDpi or the side is not 1 to kMaxPngSide.
 int PngPixelSide(double documentSide, int dpi);
 
+// Raises EExportError ImageOverBudget when an image of side pixels a side
+// is more than one document may draw (kBudgetImagePixels, geometry/
+// WorkBudget.h); the message names the largest resolution that fits the
+// document of documentSide mm.
+void RequireImageWithinBudget(double documentSide, int dpi, int side);
+
 }  // namespace polygrav

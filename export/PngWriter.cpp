@@ -109,6 +109,7 @@ bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uin
 std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     RequireDrawableFigure(figure);
     const int side = PngPixelSide(figure.documentSide, options.dpi);
+    RequireImageWithinBudget(figure.documentSide, options.dpi, side);
 
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side));

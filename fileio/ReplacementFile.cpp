@@ -7,6 +7,7 @@
 #include <random>
 
 #include "fileio/FileSystemCalls.h"
+#include "fileio/StrayTemporaries.h"
 #include "model/Errors.h"
 
 namespace polygrav::fileio_detail {
@@ -140,6 +141,7 @@ ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes
         ThrowCannotCreate(path, errnum);
     }
 
+    RemoveStrayTemporaries(folderFd_, folderInfo_);
     CreateUnnamed();
     if (fd_ < 0) CreateNamed();
 
@@ -212,6 +214,31 @@ void ReplacementFile::SyncContents() {
     if (result != 0) FailWrite();
 }
 
+// Links the unnamed file straight to the target's name when the target does
+// not exist, so that no named step exists that an ended program could leave
+// behind. The contents were flushed before, so the close reports no delayed
+// error on the file systems that O_TMPFILE serves; should it fail, the new
+// name is taken back. False when the target exists: it must be replaced.
+bool ReplacementFile::PublishAsNewFile() {
+    const FileSystemCalls& sys = CurrentFileSystemCalls();
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
+    if (sys.linkat(AT_FDCWD, procPath.c_str(), folderFd_, targetName_.c_str(),
+                   AT_SYMLINK_FOLLOW) != 0) {
+        if (errno == EEXIST) return false;
+        FailWrite();
+    }
+    unnamed_ = false;
+    const int fd = fd_;
+    fd_ = -1;
+    if (sys.close(fd) != 0) {
+        const int errnum = errno;
+        sys.unlinkat(folderFd_, targetName_.c_str(), 0);
+        errno = errnum;
+        FailWrite();
+    }
+    return true;
+}
+
 // Gives the unnamed file a hidden name in its folder. A link straight to
 // the target would fail where the target exists, and would leave no step
 // between the file's appearance and the check of its close.
@@ -233,6 +260,7 @@ void ReplacementFile::LinkUnnamed() {
 
 void ReplacementFile::Publish() {
     const FileSystemCalls& sys = CurrentFileSystemCalls();
+    if (unnamed_ && PublishAsNewFile()) return;
     if (unnamed_) LinkUnnamed();
     // A failing close can report a delayed write error; it is never retried
     // because the descriptor is released either way.

@@ -8,6 +8,7 @@
 #include "geometry/Crossings.h"
 #include "geometry/ExactOffset.h"
 #include "geometry/PolylineOffset.h"
+#include "geometry/WorkBudget.h"
 
 namespace polygrav {
 
@@ -56,6 +57,15 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
         }
         return result;
     }
+    // The polygon fallback unites one ring per contour, at a cost that grows
+    // with the rings that overlap: refuse an offset that makes too many meet.
+    std::vector<Bounds> boxes;
+    boxes.reserve(contours.size());
+    for (const Contour& contour : contours) boxes.push_back(BoundsOf({contour}));
+    const OverlapCounter overlaps(std::move(boxes));
+    RequireWithinBudget("Offset", distance, [&](double d) {
+        return overlaps.Pairs(std::fabs(d), kBudgetOverlappingRings) <= kBudgetOverlappingRings;
+    });
     std::vector<Contour> result;
     for (const PointRing& ring : PolylineOffset(contours, distance, join)) {
         result.push_back(ContourOf(ring));

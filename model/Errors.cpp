@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace polygrav {
@@ -179,6 +180,16 @@ Message OffsetLeavesNothingMessage(double offset) {
 
 Message NoOutlineMessage() {
     return {MessageId::NoOutline, {}};
+}
+
+Message WorkOverBudgetMessage(std::string_view key, double value, double largest) {
+    return {MessageId::WorkOverBudget, {std::string(key), Fixed4(value), Fixed4(largest)}};
+}
+
+Message PreviewTooWideMessage(double side, int most, double documentSide) {
+    char pixels[32];
+    std::snprintf(pixels, sizeof pixels, "%.12g", std::trunc(side));
+    return {MessageId::PreviewTooWide, {pixels, std::to_string(most), Fixed4(documentSide)}};
 }
 
 Message CalibrationNotAFactorMessage(const std::string& text) {

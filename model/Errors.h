@@ -110,6 +110,12 @@ Message CornerRadiusTooLargeMessage(double radius, double largest);
 Message ValleyRadiusTooLargeMessage(double radius, double largest);
 Message OffsetLeavesNothingMessage(double offset);
 Message NoOutlineMessage();
+// A key whose value asks for more work than one document may take, and the
+// largest value that fits.
+Message WorkOverBudgetMessage(std::string_view key, double value, double largest);
+// A part's preview wider than the largest bitmap: its side in pixels, the
+// most there may be, and the figure's document side in mm that makes it.
+Message PreviewTooWideMessage(double side, int most, double documentSide);
 
 // A calibration factor in the settings file that is no number from 0.5 to 2.
 Message CalibrationNotAFactorMessage(const std::string& text);

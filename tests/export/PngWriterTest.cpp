@@ -54,5 +54,19 @@ TEST(PngWriterTest, ResolutionAndSizeOutOfRangeAreRefused) {
     EXPECT_THROW(PngImageOf(tooBig, {2400, false}), EExportError);
 }
 
+TEST(PngWriterTest, AnImageOverTheBudgetNamesTheLargestResolutionThatFits) {
+    Figure figure = test::RingFigure();
+    figure.documentSide = 100;  // 9449 pixels a side at 2400 dpi
+    try {
+        PngImageOf(figure, {2400, true});
+        ADD_FAILURE() << "no error";
+    } catch (const EExportError& e) {
+        EXPECT_EQ(e.message(), ImageOverBudgetMessage(2400, 9449, 1136));
+    }
+    // The largest named fits and is drawn.
+    EXPECT_NO_THROW(RequireImageWithinBudget(100, 1136, PngPixelSide(100, 1136)));
+    EXPECT_THROW(RequireImageWithinBudget(100, 1137, PngPixelSide(100, 1137)), EExportError);
+}
+
 }  // namespace
 }  // namespace polygrav

@@ -222,8 +222,8 @@ void ReplacementFile::SyncContents() {
 bool ReplacementFile::PublishAsNewFile() {
     const FileSystemCalls& sys = CurrentFileSystemCalls();
     const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
-    if (sys.linkat(AT_FDCWD, procPath.c_str(), folderFd_, targetName_.c_str(),
-                   AT_SYMLINK_FOLLOW) != 0) {
+    if (sys.linkat(AT_FDCWD, procPath.c_str(), folderFd_, targetName_.c_str(), AT_SYMLINK_FOLLOW) !=
+        0) {
         if (errno == EEXIST) return false;
         FailWrite();
     }

@@ -7,6 +7,7 @@
 #include "geometry/ContourMeasures.h"
 #include "geometry/Crossings.h"
 #include "geometry/ExactOffset.h"
+#include "geometry/OffsetWork.h"
 #include "geometry/PolylineOffset.h"
 #include "geometry/WorkBudget.h"
 
@@ -19,6 +20,8 @@ std::optional<std::vector<Contour>> ExactOffsets(const std::vector<Contour>& con
     std::vector<Contour> result;
     result.reserve(contours.size());
     for (const Contour& contour : contours) {
+        // A contour that the offset removes has no offset edge by edge.
+        if (OffsetRemoves(BoundsOf({contour}), SignedArea(contour), distance)) return std::nullopt;
         auto offset = ExactOffset(contour, distance, join);
         if (!offset) return std::nullopt;
         result.push_back(std::move(*offset));
@@ -57,15 +60,12 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
         }
         return result;
     }
-    // The polygon fallback unites one ring per contour, at a cost that grows
-    // with the rings that overlap: refuse an offset that makes too many meet.
-    std::vector<Bounds> boxes;
-    boxes.reserve(contours.size());
-    for (const Contour& contour : contours) boxes.push_back(BoundsOf({contour}));
-    const OverlapCounter overlaps(std::move(boxes));
-    RequireWithinBudget("Offset", distance, [&](double d) {
-        return overlaps.Pairs(std::fabs(d), kBudgetOverlappingRings) <= kBudgetOverlappingRings;
-    });
+    // The polygon fallback's cost grows with the contours it keeps, their
+    // points and the rings that overlap: refuse an offset that asks too much.
+    const OffsetWork work(contours);
+    RequireWithinBudget("Offset", distance,
+                        {[&work](double d) { return work.PointsFit(d); },
+                         [&work](double d) { return work.OverlapsFit(d); }});
     std::vector<Contour> result;
     for (const PointRing& ring : PolylineOffset(contours, distance, join)) {
         result.push_back(ContourOf(ring));

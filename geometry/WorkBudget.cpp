@@ -38,19 +38,24 @@ std::size_t OverlapCounter::Pairs(double grow, std::size_t stopAfter) const {
 }
 
 void RequireWithinBudget(std::string_view key, double value,
-                         const std::function<bool(double)>& fits) {
-    if (fits(value)) return;
+                         std::initializer_list<BudgetLimit> limits) {
     const double sign = value < 0 ? -1 : 1;
-    double low = 0;
-    double high = std::fabs(value);
-    for (int step = 0; step < kBisections && high - low > 1e-5; ++step) {
-        const double middle = low + (high - low) / 2;
-        (fits(sign * middle) ? low : high) = middle;
+    const double magnitude = std::fabs(value);
+    double largest = magnitude;
+    for (const BudgetLimit& fits : limits) {
+        if (fits(sign * largest)) continue;
+        double low = 0;
+        double high = largest;
+        for (int step = 0; step < kBisections && high - low > 1e-5; ++step) {
+            const double middle = low + (high - low) / 2;
+            (fits(sign * middle) ? low : high) = middle;
+        }
+        largest = low;
     }
+    if (largest == magnitude) return;
     // Rounded towards zero to the four decimals the message shows, so that
     // the value it names fits.
-    const double largest = std::floor(low * 1e4) / 1e4;
-    throw EPartError(WorkOverBudgetMessage(key, value, sign * largest));
+    throw EPartError(WorkOverBudgetMessage(key, value, sign * std::floor(largest * 1e4) / 1e4));
 }
 
 }  // namespace polygrav

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -25,9 +26,9 @@ namespace polygrav {
 //      below, measured on the release build with bench/worst-documents.sh.
 //   2. Before the work, compute the estimate from the keys alone (or from
 //      what is already built, such as one part's contours), and call
-//      RequireWithinBudget with the key that makes it large and a function
-//      that tells whether a value of that key fits; the largest value that
-//      fits is found by bisection, so that function must be cheap.
+//      RequireWithinBudget with the key that makes it large and functions
+//      that tell whether a value of that key fits; the largest value that
+//      fits is found by bisection, so those functions must be cheap.
 //   3. Where the output is produced piece by piece (image rows, file
 //      records), write it as a stream so that its memory stays bounded by
 //      construction, and budget only its time.
@@ -37,10 +38,17 @@ namespace polygrav {
 // The memory budget of one document, in bytes.
 inline constexpr std::size_t kBudgetBytes = 100u * 1000 * 1000;
 
-// The polygon fallback of an offset unites one ring per contour; its cost
-// grows with the pairs of rings that overlap (each pair's crossings), and a
-// ring of a far-reaching offset overlaps every other.
-inline constexpr std::size_t kBudgetOverlappingRings = 60000;
+// The polygon fallback of an offset (geometry/OffsetWork.h) hands Clipper
+// the points of one raw ring per kept contour, each ring counted with a
+// fixed share for its own work; its time grows with them (0.8 s and 46 MB
+// for the 2401 cells of {100/49} grown by 5 mm, about a million points).
+inline constexpr double kBudgetOffsetPoints = 0.9e6;
+
+// Rings that overlap are cut against each other; a ring of a far-reaching
+// offset overlaps every other. The 2401 cells above grown by 5 mm make two
+// million overlapping pairs within the time their points take, so every
+// pair of them may overlap.
+inline constexpr std::size_t kBudgetOverlappingRings = 3000000;
 
 // The pixels of a PNG drawn in one piece: 4 bytes each while cairo draws
 // them, plus the encoder's rows.
@@ -59,11 +67,14 @@ class OverlapCounter {
     std::vector<Bounds> sorted_;  // by minX
 };
 
-// Raises EPartError WorkOverBudget when fits(value) is false: the message
-// names key and value and the largest value between 0 and value, in
-// magnitude and with value's sign, for which fits holds (fits must hold at
-// 0 and be monotone in the magnitude).
+// Raises EPartError WorkOverBudget when one of the limits does not hold at
+// value: the message names key and value and the largest value between 0 and
+// value, in magnitude and with value's sign, at which every limit holds
+// (each must hold at 0 and be monotone in the magnitude). The limits are
+// tried in order, each only below the largest value the ones before allow,
+// so put the cheap ones first.
+using BudgetLimit = std::function<bool(double)>;
 void RequireWithinBudget(std::string_view key, double value,
-                         const std::function<bool(double)>& fits);
+                         std::initializer_list<BudgetLimit> limits);
 
 }  // namespace polygrav

@@ -54,8 +54,8 @@ FillRule=1
 CircumRadius=100'
 printf '%s\nOffset=1000\n' "$heavy" > "$work/part-offset-round.pgv"
 # The largest offset of the heaviest part within the budget.
-printf '%s\nOffset=4.3274\n' "$heavy" > "$work/part-offset-largest.pgv"
-printf '%s\nOffset=4.3274\nOffsetJoin=1\n' "$heavy" > "$work/part-offset-largest-mitre.pgv"
+printf '%s\nOffset=1.6507\n' "$heavy" > "$work/part-offset-largest.pgv"
+printf '%s\nOffset=1.6507\nOffsetJoin=1\n' "$heavy" > "$work/part-offset-largest-mitre.pgv"
 printf '%s\nOffset=1000\nOffsetJoin=1\n' "$heavy" > "$work/part-offset-mitre.pgv"
 printf '%s\nOffset=-1000\n' "$heavy" > "$work/part-offset-shrink.pgv"
 printf '%s\nCutOutline=1\nCornerRadius=0.01\nValleyRadius=0.01\nOffset=0.5\n' "$heavy" \

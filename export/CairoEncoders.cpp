@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -57,6 +58,7 @@ std::string EncodeThroughModule(const std::string& programPath, int format, cons
         MessageLanguage() == Language::English ? POLYGRAV_CAIRO_ENGLISH : POLYGRAV_CAIRO_JAPANESE,
         &bytes, &size);
     const std::unique_ptr<char, decltype(&std::free)> owned(bytes, &std::free);
+    if (failed == POLYGRAV_CAIRO_NO_MEMORY) throw std::bad_alloc();
     if (failed) {
         throw EExportError(bytes ? Message{MessageId::Verbatim, {bytes}}
                                  : CannotRenderMessage(name));

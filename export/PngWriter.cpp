@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "export/CairoFigure.h"
+#include "export/CairoStatus.h"
 #include "export/ExportErrors.h"
 #include "export/FigureCheck.h"
 #include "model/Limits.h"
@@ -51,11 +53,18 @@ struct CairoImage {
     }
 };
 
+// Where libpng's bytes go, and whether appending them ran out of memory.
+struct PngSink {
+    std::string* out = nullptr;
+    bool outOfMemory = false;
+};
+
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
     try {
-        out->append(reinterpret_cast<const char*>(data), length);
+        sink->out->append(reinterpret_cast<const char*>(data), length);
     } catch (...) {
+        sink->outOfMemory = true;
         png_error(png, "out of memory");
     }
 }
@@ -69,23 +78,25 @@ void FlushNothing(png_structp) {}
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// Encodes the image into out; false when libpng fails. Only plain data lives
-// in this frame across the setjmp; row is a buffer of image.RowBytes().
+// Encodes the image into sink; false when libpng fails (sink tells whether
+// for want of memory). Only plain data lives in this frame across the
+// setjmp; row is a buffer of image.RowBytes().
 bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uint8_t* row,
-                 std::string& out) {
+                 PngSink& sink) {
+    // libpng fails to create its structures only for want of memory.
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
-    if (png == nullptr) return false;
+    if (png == nullptr) return !(sink.outOfMemory = true);
     png_infop info = png_create_info_struct(png);
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        return false;
+        return !(sink.outOfMemory = true);
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_set_write_fn(png, &out, AppendToString, FlushNothing);
+    png_set_write_fn(png, &sink, AppendToString, FlushNothing);
     const auto side = static_cast<png_uint_32>(image.side);
     png_set_IHDR(png, info, side, side, 8, image.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -113,9 +124,7 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
 
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        throw EExportError(CannotRenderMessage("PNG"));
-    }
+    RequireCairoSuccess(cairo_surface_status(surface.get()), "PNG");
     {
         std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
         if (!options.transparent) {
@@ -126,9 +135,7 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
         cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
         cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GOOD);
         DrawFigure(cr.get(), figure);
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-            throw EExportError(CannotRenderMessage("PNG"));
-        }
+        RequireCairoSuccess(cairo_status(cr.get()), "PNG");
     }
 
     cairo_surface_flush(surface.get());
@@ -138,7 +145,9 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     std::vector<std::uint8_t> row(image.RowBytes());
     const auto pixelsPerMetre = static_cast<std::uint32_t>(std::lround(options.dpi / 0.0254));
     std::string png;
-    if (!EncodeImage(image, pixelsPerMetre, row.data(), png)) {
+    PngSink sink{&png};
+    if (!EncodeImage(image, pixelsPerMetre, row.data(), sink)) {
+        if (sink.outOfMemory) throw std::bad_alloc();
         throw EExportError(CannotRenderMessage("PNG"));
     }
     return png;

@@ -5,9 +5,14 @@ namespace polygrav {
 inline constexpr int kDefaultDpi = 96;
 inline constexpr int kMinDpi = 1;
 inline constexpr int kMaxDpi = 2400;
-// The longest side of an image, in pixels: 10000 × 10000 pixels take 400 MB
-// while they are drawn.
+// The longest side of an image, in pixels.
 inline constexpr int kMaxPngSide = 10000;
+// An image of up to kPngWholePixels (80 MB while cairo draws them) is drawn
+// in one piece; a larger one in bands of rows of kPngBandPixels, each the
+// whole drawing moved up by whole rows, so that its memory stays that of
+// one band whatever the resolution.
+inline constexpr int kPngWholePixels = 20 * 1000 * 1000;
+inline constexpr int kPngBandPixels = 8 * 1000 * 1000;
 
 struct PngOptions {
     int dpi = kDefaultDpi;

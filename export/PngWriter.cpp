@@ -3,6 +3,7 @@
 #include <cairo.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -26,10 +27,10 @@ struct ContextDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-// Cairo's image as the PNG encoder reads it. Cairo's pixels are 32-bit
-// words, alpha in the top byte and the colours premultiplied by it; the PNG
-// wants RGB or RGBA bytes, not premultiplied. Rows are converted one at a
-// time, so that no second copy of the image is made.
+// One band of cairo's image as the PNG encoder reads it. Cairo's pixels are
+// 32-bit words, alpha in the top byte and the colours premultiplied by it;
+// the PNG wants RGB or RGBA bytes, not premultiplied. Rows are converted one
+// at a time, so that no second copy of the band is made.
 struct CairoImage {
     const unsigned char* data = nullptr;
     int stride = 0;
@@ -78,11 +79,16 @@ void FlushNothing(png_structp) {}
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// Encodes the image into sink; false when libpng fails (sink tells whether
-// for want of memory). Only plain data lives in this frame across the
-// setjmp; row is a buffer of image.RowBytes().
-bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uint8_t* row,
-                 PngSink& sink) {
+// Draws rows first to first + count - 1 of the image into band, whose rows
+// are the image's width; false when cairo fails (status says why).
+using DrawBand = bool (*)(void* context, int first, int count);
+
+// Encodes the image of side pixels, drawn band by band, into sink; false
+// when libpng or the drawing fails (sink tells whether for want of memory).
+// Only plain data lives in this frame across the setjmp; row is a buffer of
+// image.RowBytes().
+bool EncodeImage(const CairoImage& image, int bandRows, DrawBand draw, void* context,
+                 std::uint32_t pixelsPerMetre, std::uint8_t* row, PngSink& sink) {
     // libpng fails to create its structures only for want of memory.
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
@@ -106,14 +112,53 @@ bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uin
     // take half of the time for a file hardly smaller.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
-    for (int y = 0; y < image.side; ++y) {
-        image.ConvertRow(y, row);
-        png_write_row(png, row);
+    for (int first = 0; first < image.side; first += bandRows) {
+        const int count = image.side - first < bandRows ? image.side - first : bandRows;
+        if (!draw(context, first, count)) {
+            png_destroy_write_struct(&png, &info);
+            return false;
+        }
+        for (int y = 0; y < count; ++y) {
+            image.ConvertRow(y, row);
+            png_write_row(png, row);
+        }
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
 }
+
+// What drawing a band needs: the band's surface, the figure and how to draw it.
+struct BandPainter {
+    cairo_surface_t* surface = nullptr;
+    const Figure* figure = nullptr;
+    double pixelsPerMm = 0;
+    bool transparent = false;
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
+
+    // The whole image's drawing moved up by first rows: a whole number of
+    // pixels, so every pixel of the band comes out as it would in the image.
+    static bool Draw(void* context, int first, int count) {
+        auto& self = *static_cast<BandPainter*>(context);
+        (void)count;
+        std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(self.surface));
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+        if (self.transparent) {
+            cairo_set_source_rgba(cr.get(), 0, 0, 0, 0);
+        } else {
+            cairo_set_source_rgb(cr.get(), 1, 1, 1);
+        }
+        cairo_paint(cr.get());
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+        cairo_translate(cr.get(), 0, -first);
+        cairo_scale(cr.get(), self.pixelsPerMm, self.pixelsPerMm);
+        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GOOD);
+        DrawFigure(cr.get(), *self.figure);
+        self.status = cairo_status(cr.get());
+        cairo_surface_flush(self.surface);
+        return self.status == CAIRO_STATUS_SUCCESS;
+    }
+};
 
 }  // namespace
 
@@ -122,23 +167,14 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     const int side = PngPixelSide(figure.documentSide, options.dpi);
     RequireImageWithinBudget(figure.documentSide, options.dpi, side);
 
+    // A large image is drawn and encoded a band of rows at a time.
+    const bool whole = double(side) * side <= kPngWholePixels;
+    const int bandRows = whole ? side : std::max(1, std::min(side, kPngBandPixels / side));
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side));
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, bandRows));
     RequireCairoSuccess(cairo_surface_status(surface.get()), "PNG");
-    {
-        std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
-        if (!options.transparent) {
-            cairo_set_source_rgb(cr.get(), 1, 1, 1);
-            cairo_paint(cr.get());
-        }
-        const double pixelsPerMm = options.dpi / kMmPerInch;
-        cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GOOD);
-        DrawFigure(cr.get(), figure);
-        RequireCairoSuccess(cairo_status(cr.get()), "PNG");
-    }
 
-    cairo_surface_flush(surface.get());
+    BandPainter painter{surface.get(), &figure, options.dpi / kMmPerInch, options.transparent};
     const CairoImage image{cairo_image_surface_get_data(surface.get()),
                            cairo_image_surface_get_stride(surface.get()), side,
                            options.transparent};
@@ -146,7 +182,9 @@ std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     const auto pixelsPerMetre = static_cast<std::uint32_t>(std::lround(options.dpi / 0.0254));
     std::string png;
     PngSink sink{&png};
-    if (!EncodeImage(image, pixelsPerMetre, row.data(), sink)) {
+    if (!EncodeImage(image, bandRows, &BandPainter::Draw, &painter, pixelsPerMetre, row.data(),
+                     sink)) {
+        RequireCairoSuccess(painter.status, "PNG");
         if (sink.outOfMemory) throw std::bad_alloc();
         throw EExportError(CannotRenderMessage("PNG"));
     }

@@ -61,11 +61,11 @@ TEST(PngWriterTest, AnImageOverTheBudgetNamesTheLargestResolutionThatFits) {
         PngImageOf(figure, {2400, true});
         ADD_FAILURE() << "no error";
     } catch (const EExportError& e) {
-        EXPECT_EQ(e.message(), ImageOverBudgetMessage(2400, 9449, 1136));
+        EXPECT_EQ(e.message(), ImageOverBudgetMessage(2400, 9449, 1606));
     }
     // The largest named fits and is drawn.
-    EXPECT_NO_THROW(RequireImageWithinBudget(100, 1136, PngPixelSide(100, 1136)));
-    EXPECT_THROW(RequireImageWithinBudget(100, 1137, PngPixelSide(100, 1137)), EExportError);
+    EXPECT_NO_THROW(RequireImageWithinBudget(100, 1606, PngPixelSide(100, 1606)));
+    EXPECT_THROW(RequireImageWithinBudget(100, 1607, PngPixelSide(100, 1607)), EExportError);
 }
 
 }  // namespace

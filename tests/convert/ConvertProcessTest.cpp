@@ -110,7 +110,7 @@ void ConvertProcessTest::batchWithFailures() {
     QCOMPARE(Messages(run.err, "polygrav-convert: "),
              (QStringList{"bad.pgv: '' は整数ではありません.",
                           "missing.pgv: ファイル missing.pgv を開けません.",
-                          "folder.pgv: ファイル folder.svg を作成できません."}));
+                          "folder.pgv: ファイル folder.svg を作成できません: Is a directory."}));
     QCOMPARE(box.readFile("one.svg"), Svg("6"));
     QCOMPARE(box.readFile("two.svg"), Svg("8"));
     QCOMPARE(box.readFile("bad.svg"), QByteArray("earlier"));

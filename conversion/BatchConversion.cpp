@@ -1,5 +1,6 @@
 #include "conversion/BatchConversion.h"
 
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -41,7 +42,14 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
                                                              decimalSeparator, document.empty());
             objects.push_back(PartInfoJson(model.values, decimalSeparator));
         } catch (const EPolygravError& e) {
-            const std::string message = WithClosingPeriod(e.what());
+            const std::string message = WithClosingPeriod(e.detail().text());
+            hooks.report(document.empty() ? message : document + ": " + message);
+            objects.push_back("null");
+            status = 1;
+        } catch (const std::bad_alloc&) {
+            const std::string message = WithClosingPeriod(
+                NotEnoughMemoryMessage(document.empty() ? options.output.value_or("-") : document)
+                    .text());
             hooks.report(document.empty() ? message : document + ": " + message);
             objects.push_back("null");
             status = 1;
@@ -57,7 +65,16 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
         }
         out += "]\n";
     }
-    if (!out.empty() && !hooks.writeStandardOutput(out)) {
+    if (out.empty()) return status;
+    if (options.output && *options.output != "-") {
+        // -o takes the readouts as it would take a drawing.
+        try {
+            WriteFileAtomically(*options.output, out);
+        } catch (const EPolygravError& e) {
+            hooks.report(WithClosingPeriod(e.detail().text()));
+            status = 1;
+        }
+    } else if (!hooks.writeStandardOutput(out)) {
         hooks.report(WithClosingPeriod(StreamWriteErrorMessage().text()));
         status = 1;
     }
@@ -118,10 +135,18 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
                     WriteFileAtomically(out.path, bytes);
                 }
             } catch (const EPolygravError& e) {
-                fail(out.label, WithClosingPeriod(e.what()));
+                fail(out.label, WithClosingPeriod(e.detail().text()));
                 // A document that cannot be read fails every format alike.
                 if (!figure) break;
                 continue;
+            } catch (const std::bad_alloc&) {
+                // Running out of memory ends this document only; what it
+                // held is given back before the next one.
+                figure.reset();
+                fail(out.label,
+                     WithClosingPeriod(
+                         NotEnoughMemoryMessage(document.empty() ? out.path : document).text()));
+                break;
             }
             if (out.view) hooks.openViewer(out.path);
         }
@@ -130,7 +155,7 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
     const std::vector<std::optional<AtomicWriteError>> results = files.Commit();
     for (std::size_t i = 0; i < staged.size(); ++i) {
         if (results[i]) {
-            fail(staged[i].label, WithClosingPeriod(results[i]->message.text()));
+            fail(staged[i].label, WithClosingPeriod(results[i]->detail.text()));
         } else if (staged[i].view) {
             hooks.openViewer(staged[i].path);
         }

@@ -151,6 +151,11 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         } else if (options.formats.size() > 1) {
             return fail(MessageText(MessageId::OutputOneFormat,
                                     {*options.output, std::to_string(options.formats.size())}));
+        } else if (const auto named = FormatOfPath(*options.output);
+                   named && *named != options.formats.front()) {
+            return fail(MessageText(MessageId::OutputExtensionOtherFormat,
+                                    {*options.output, std::string(FormatName(*named)),
+                                     std::string(FormatName(options.formats.front()))}));
         }
     }
     for (const std::string& doc : options.documents) {

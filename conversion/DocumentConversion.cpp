@@ -37,10 +37,12 @@ ConversionOutcome ConvertDocument(const std::string& documentPath, const std::st
         const SettingsModel model =
             LoadDocumentSettings(documentPath, {}, programDir, decimalSeparator, true);
         const std::string svgPath = ChangeFileExt(documentPath, ".svg");
-        WriteFigureFile(svgPath, BuildFigure(model.values, decimalSeparator), ExportFormat::Svg);
+        // One figure for the file and the window's start-up preview.
+        const Figure figure = BuildFigure(model.values, decimalSeparator);
+        WriteFigureFile(svgPath, figure, ExportFormat::Svg);
         outcome.written = true;
         if (model.values.View) openViewer(svgPath);
-        model.UpdateDisplays();
+        model.UpdateDisplays(figure);
     } catch (const EPolygravError& e) {
         outcome.error = WithClosingPeriod(e.what());
     }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,7 @@ std::string EncodeThroughModule(const std::string& programPath, int format, cons
         MessageLanguage() == Language::English ? POLYGRAV_CAIRO_ENGLISH : POLYGRAV_CAIRO_JAPANESE,
         &bytes, &size);
     const std::unique_ptr<char, decltype(&std::free)> owned(bytes, &std::free);
+    if (failed == POLYGRAV_CAIRO_NO_MEMORY) throw std::bad_alloc();
     if (failed) {
         throw EExportError(bytes ? Message{MessageId::Verbatim, {bytes}}
                                  : CannotRenderMessage(name));
@@ -81,7 +83,7 @@ CairoEncoders ModuleCairoEncoders(const std::string& programPath) {
         [programPath](const Figure& f, const PngOptions& o) {
             // The size is checked here, so that its message does not depend
             // on the module.
-            PngPixelSide(f.documentSide, o.dpi);
+            RequireImageWithinBudget(f.documentSide, o.dpi, PngPixelSide(f.documentSide, o.dpi));
             return EncodeThroughModule(programPath, POLYGRAV_CAIRO_PNG, f, o.dpi, o.transparent);
         },
     };

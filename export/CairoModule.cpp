@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "export/CairoModuleAbi.h"
@@ -60,6 +61,10 @@ extern "C" __attribute__((visibility("default"))) int polygrav_encode_with_cairo
         std::memcpy(*bytes, file.data(), file.size());
         *size = file.size();
         return 0;
+    } catch (const std::bad_alloc&) {
+        *bytes = nullptr;
+        *size = 0;
+        return POLYGRAV_CAIRO_NO_MEMORY;
     } catch (const std::exception& e) {
         *bytes = Copy(e.what());
         *size = 0;

@@ -33,8 +33,9 @@ enum { POLYGRAV_CAIRO_PDF = 0, POLYGRAV_CAIRO_PNG = 1 };
 enum { POLYGRAV_CAIRO_JAPANESE = 0, POLYGRAV_CAIRO_ENGLISH = 1 };
 
 // Encodes the figure; returns 0 and the file in *bytes / *size, or 1 and a
-// message for the user in *bytes (NUL-terminated) in the given language.
-// *bytes is freed with free.
+// message for the user in *bytes (NUL-terminated) in the given language, or
+// POLYGRAV_CAIRO_NO_MEMORY when memory ran out. *bytes is freed with free.
+enum { POLYGRAV_CAIRO_NO_MEMORY = 2 };
 typedef int (*PolygravEncodeWithCairo)(int format, const struct PolygravFigureView* figure, int dpi,
                                        int transparent, int language, char** bytes, size_t* size);
 }

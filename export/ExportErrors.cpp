@@ -31,6 +31,11 @@ Message ImageTooLargeMessage(double side, int limit) {
     return {MessageId::ImageTooLarge, {text, std::to_string(limit)}};
 }
 
+Message ImageOverBudgetMessage(int dpi, int side, int largestDpi) {
+    return {MessageId::ImageOverBudget,
+            {std::to_string(dpi), std::to_string(side), std::to_string(largestDpi)}};
+}
+
 Message InvalidFigureMessage() {
     return {MessageId::InvalidFigure, {}};
 }

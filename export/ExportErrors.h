@@ -24,6 +24,8 @@ Message ResolutionOutOfRangeMessage(int dpi);
 // side is the image's side in pixels, limit the largest allowed.
 Message ImageTooLargeMessage(double side, int limit);
 Message InvalidFigureMessage();
+// A PNG of side × side pixels at dpi over the work budget; largestDpi fits.
+Message ImageOverBudgetMessage(int dpi, int side, int largestDpi);
 // what names the format ("PDF", "PNG"); why, when given, says what failed.
 Message CannotRenderMessage(std::string_view what, std::string_view why = {});
 

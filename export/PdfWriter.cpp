@@ -4,8 +4,10 @@
 #include <cairo.h>
 
 #include <memory>
+#include <new>
 
 #include "export/CairoFigure.h"
+#include "export/CairoStatus.h"
 #include "export/ExportErrors.h"
 #include "export/FigureCheck.h"
 #include "model/Limits.h"
@@ -20,6 +22,8 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
     try {
         static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
         return CAIRO_STATUS_SUCCESS;
+    } catch (const std::bad_alloc&) {
+        return CAIRO_STATUS_NO_MEMORY;
     } catch (...) {
         return CAIRO_STATUS_WRITE_ERROR;
     }
@@ -51,15 +55,11 @@ std::string PdfDocumentOf(const Figure& figure) {
         cairo_scale(cr.get(), kPointsPerMm, kPointsPerMm);
         DrawFigure(cr.get(), figure);
         cairo_show_page(cr.get());
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-            throw EExportError(CannotRenderMessage("PDF"));
-        }
+        RequireCairoSuccess(cairo_status(cr.get()), "PDF");
     }
     // Finishing writes the cross-reference table and the trailer.
     cairo_surface_finish(surface.get());
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        throw EExportError(CannotRenderMessage("PDF"));
-    }
+    RequireCairoSuccess(cairo_surface_status(surface.get()), "PDF");
     return pdf;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/ExportErrors.h"
+#include "geometry/WorkBudget.h"
 #include "model/Limits.h"
 
 namespace polygrav {
@@ -16,6 +17,16 @@ int PngPixelSide(double documentSide, int dpi) {
                                : InvalidFigureMessage());
     }
     return static_cast<int>(side);
+}
+
+void RequireImageWithinBudget(double documentSide, int dpi, int side) {
+    if (double(side) * side <= kBudgetImagePixels) return;
+    int largest = dpi;
+    while (largest > kMinDpi &&
+           std::pow(std::round(documentSide * largest / kMmPerInch), 2) > kBudgetImagePixels) {
+        --largest;
+    }
+    throw EExportError(ImageOverBudgetMessage(dpi, side, largest));
 }
 
 }  // namespace polygrav

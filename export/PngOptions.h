@@ -5,9 +5,14 @@ namespace polygrav {
 inline constexpr int kDefaultDpi = 96;
 inline constexpr int kMinDpi = 1;
 inline constexpr int kMaxDpi = 2400;
-// The longest side of an image, in pixels: 10000 × 10000 pixels take 400 MB
-// while they are drawn.
+// The longest side of an image, in pixels.
 inline constexpr int kMaxPngSide = 10000;
+// An image of up to kPngWholePixels (80 MB while cairo draws them) is drawn
+// in one piece; a larger one in bands of rows of kPngBandPixels, each the
+// whole drawing moved up by whole rows, so that its memory stays that of
+// one band whatever the resolution.
+inline constexpr int kPngWholePixels = 20 * 1000 * 1000;
+inline constexpr int kPngBandPixels = 8 * 1000 * 1000;
 
 struct PngOptions {
     int dpi = kDefaultDpi;
@@ -18,5 +23,11 @@ struct PngOptions {
 // the nearest pixel (100 mm at 300 dpi is 1181 pixels). Raises EExportError
 // when dpi is outside kMinDpi to kMaxDpi or the side is not 1 to kMaxPngSide.
 int PngPixelSide(double documentSide, int dpi);
+
+// Raises EExportError ImageOverBudget when an image of side pixels a side
+// is more than one document may draw (kBudgetImagePixels, geometry/
+// WorkBudget.h); the message names the largest resolution that fits the
+// document of documentSide mm.
+void RequireImageWithinBudget(double documentSide, int dpi, int side);
 
 }  // namespace polygrav

@@ -3,12 +3,15 @@
 #include <cairo.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "export/CairoFigure.h"
+#include "export/CairoStatus.h"
 #include "export/ExportErrors.h"
 #include "export/FigureCheck.h"
 #include "model/Limits.h"
@@ -24,10 +27,10 @@ struct ContextDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-// Cairo's image as the PNG encoder reads it. Cairo's pixels are 32-bit
-// words, alpha in the top byte and the colours premultiplied by it; the PNG
-// wants RGB or RGBA bytes, not premultiplied. Rows are converted one at a
-// time, so that no second copy of the image is made.
+// One band of cairo's image as the PNG encoder reads it. Cairo's pixels are
+// 32-bit words, alpha in the top byte and the colours premultiplied by it;
+// the PNG wants RGB or RGBA bytes, not premultiplied. Rows are converted one
+// at a time, so that no second copy of the band is made.
 struct CairoImage {
     const unsigned char* data = nullptr;
     int stride = 0;
@@ -51,11 +54,18 @@ struct CairoImage {
     }
 };
 
+// Where libpng's bytes go, and whether appending them ran out of memory.
+struct PngSink {
+    std::string* out = nullptr;
+    bool outOfMemory = false;
+};
+
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
     try {
-        out->append(reinterpret_cast<const char*>(data), length);
+        sink->out->append(reinterpret_cast<const char*>(data), length);
     } catch (...) {
+        sink->outOfMemory = true;
         png_error(png, "out of memory");
     }
 }
@@ -69,23 +79,30 @@ void FlushNothing(png_structp) {}
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// Encodes the image into out; false when libpng fails. Only plain data lives
-// in this frame across the setjmp; row is a buffer of image.RowBytes().
-bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uint8_t* row,
-                 std::string& out) {
+// Draws rows first to first + count - 1 of the image into band, whose rows
+// are the image's width; false when cairo fails (status says why).
+using DrawBand = bool (*)(void* context, int first, int count);
+
+// Encodes the image of side pixels, drawn band by band, into sink; false
+// when libpng or the drawing fails (sink tells whether for want of memory).
+// Only plain data lives in this frame across the setjmp; row is a buffer of
+// image.RowBytes().
+bool EncodeImage(const CairoImage& image, int bandRows, DrawBand draw, void* context,
+                 std::uint32_t pixelsPerMetre, std::uint8_t* row, PngSink& sink) {
+    // libpng fails to create its structures only for want of memory.
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
-    if (png == nullptr) return false;
+    if (png == nullptr) return !(sink.outOfMemory = true);
     png_infop info = png_create_info_struct(png);
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        return false;
+        return !(sink.outOfMemory = true);
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_set_write_fn(png, &out, AppendToString, FlushNothing);
+    png_set_write_fn(png, &sink, AppendToString, FlushNothing);
     const auto side = static_cast<png_uint_32>(image.side);
     png_set_IHDR(png, info, side, side, 8, image.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -95,49 +112,80 @@ bool EncodeImage(const CairoImage& image, std::uint32_t pixelsPerMetre, std::uin
     // take half of the time for a file hardly smaller.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
-    for (int y = 0; y < image.side; ++y) {
-        image.ConvertRow(y, row);
-        png_write_row(png, row);
+    for (int first = 0; first < image.side; first += bandRows) {
+        const int count = image.side - first < bandRows ? image.side - first : bandRows;
+        if (!draw(context, first, count)) {
+            png_destroy_write_struct(&png, &info);
+            return false;
+        }
+        for (int y = 0; y < count; ++y) {
+            image.ConvertRow(y, row);
+            png_write_row(png, row);
+        }
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
 }
 
+// What drawing a band needs: the band's surface, the figure and how to draw it.
+struct BandPainter {
+    cairo_surface_t* surface = nullptr;
+    const Figure* figure = nullptr;
+    double pixelsPerMm = 0;
+    bool transparent = false;
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
+
+    // The whole image's drawing moved up by first rows: a whole number of
+    // pixels, so every pixel of the band comes out as it would in the image.
+    static bool Draw(void* context, int first, int count) {
+        auto& self = *static_cast<BandPainter*>(context);
+        (void)count;
+        std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(self.surface));
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+        if (self.transparent) {
+            cairo_set_source_rgba(cr.get(), 0, 0, 0, 0);
+        } else {
+            cairo_set_source_rgb(cr.get(), 1, 1, 1);
+        }
+        cairo_paint(cr.get());
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+        cairo_translate(cr.get(), 0, -first);
+        cairo_scale(cr.get(), self.pixelsPerMm, self.pixelsPerMm);
+        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GOOD);
+        DrawFigure(cr.get(), *self.figure);
+        self.status = cairo_status(cr.get());
+        cairo_surface_flush(self.surface);
+        return self.status == CAIRO_STATUS_SUCCESS;
+    }
+};
+
 }  // namespace
 
 std::string PngImageOf(const Figure& figure, const PngOptions& options) {
     RequireDrawableFigure(figure);
     const int side = PngPixelSide(figure.documentSide, options.dpi);
+    RequireImageWithinBudget(figure.documentSide, options.dpi, side);
 
+    // A large image is drawn and encoded a band of rows at a time.
+    const bool whole = double(side) * side <= kPngWholePixels;
+    const int bandRows = whole ? side : std::max(1, std::min(side, kPngBandPixels / side));
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        throw EExportError(CannotRenderMessage("PNG"));
-    }
-    {
-        std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
-        if (!options.transparent) {
-            cairo_set_source_rgb(cr.get(), 1, 1, 1);
-            cairo_paint(cr.get());
-        }
-        const double pixelsPerMm = options.dpi / kMmPerInch;
-        cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GOOD);
-        DrawFigure(cr.get(), figure);
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-            throw EExportError(CannotRenderMessage("PNG"));
-        }
-    }
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, bandRows));
+    RequireCairoSuccess(cairo_surface_status(surface.get()), "PNG");
 
-    cairo_surface_flush(surface.get());
+    BandPainter painter{surface.get(), &figure, options.dpi / kMmPerInch, options.transparent};
     const CairoImage image{cairo_image_surface_get_data(surface.get()),
                            cairo_image_surface_get_stride(surface.get()), side,
                            options.transparent};
     std::vector<std::uint8_t> row(image.RowBytes());
     const auto pixelsPerMetre = static_cast<std::uint32_t>(std::lround(options.dpi / 0.0254));
     std::string png;
-    if (!EncodeImage(image, pixelsPerMetre, row.data(), png)) {
+    PngSink sink{&png};
+    if (!EncodeImage(image, bandRows, &BandPainter::Draw, &painter, pixelsPerMetre, row.data(),
+                     sink)) {
+        RequireCairoSuccess(painter.status, "PNG");
+        if (sink.outOfMemory) throw std::bad_alloc();
         throw EExportError(CannotRenderMessage("PNG"));
     }
     return png;

@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "fileio/DeviceFile.h"
 #include "fileio/FileSystemCalls.h"
 #include "fileio/QuitSignalDeferral.h"
 #include "fileio/ReplacementFile.h"
@@ -37,9 +38,9 @@ std::optional<AtomicWriteError> Capture(Step&& step) {
     try {
         step();
     } catch (const EFCreateError& e) {
-        return AtomicWriteError{AtomicWriteError::Kind::CannotCreate, e.message()};
+        return AtomicWriteError{AtomicWriteError::Kind::CannotCreate, e.message(), e.detail()};
     } catch (const EWriteError& e) {
-        return AtomicWriteError{AtomicWriteError::Kind::WriteFailed, e.message()};
+        return AtomicWriteError{AtomicWriteError::Kind::WriteFailed, e.message(), e.detail()};
     }
     return std::nullopt;
 }
@@ -47,8 +48,8 @@ std::optional<AtomicWriteError> Capture(Step&& step) {
 }  // namespace
 
 void AtomicWriteError::Raise() const {
-    if (kind == Kind::CannotCreate) throw EFCreateError(message);
-    throw EWriteError(message);
+    if (kind == Kind::CannotCreate) throw EFCreateError(message, detail);
+    throw EWriteError(message, detail);
 }
 
 AtomicBatch::AtomicBatch() : maxStaged_(GroupLimit()) {}
@@ -57,6 +58,12 @@ AtomicBatch::~AtomicBatch() = default;
 
 std::optional<AtomicWriteError> AtomicBatch::Stage(const std::string& path,
                                                    std::string_view bytes) {
+    if (IsCharacterDevice(path)) {
+        // A device takes its bytes at once; there is nothing to publish.
+        std::optional<AtomicWriteError> error = Capture([&] { WriteToDevice(path, bytes); });
+        results_.push_back(error);
+        return error;
+    }
     if (staged_.size() >= maxStaged_) CommitStaged();
     std::unique_ptr<ReplacementFile> file;
     std::optional<AtomicWriteError> error =

@@ -24,6 +24,7 @@ struct AtomicWriteError {
     };
     Kind kind = Kind::WriteFailed;
     Message message;  // the exception's message
+    Message detail;   // its detail: the target and the system's reason
 
     friend bool operator==(const AtomicWriteError&, const AtomicWriteError&) = default;
 

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include "fileio/DeviceFile.h"
 #include "fileio/ReplacementFile.h"
 
 namespace polygrav {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    if (IsCharacterDevice(path)) return WriteToDevice(path, bytes);
     fileio_detail::ReplacementFile file(path, bytes);
     file.SyncContents();
     file.Publish();

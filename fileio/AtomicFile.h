@@ -16,15 +16,19 @@ namespace polygrav {
 //
 // A symbolic link at path is followed, through a chain of links, and the
 // file it finally names is replaced in that file's own folder; the links
-// stay. A dangling link creates the file it names. Only a regular file that
-// the user may write is replaced; a folder, a device or a write-protected
-// file (also behind a link) raises EFCreateError before anything is written.
+// stay. A dangling link creates the file it names. A character device
+// (/dev/null, a terminal) is written to directly, having nothing to replace.
+// Otherwise only a regular file that the user may write is replaced; a
+// folder, another kind of device or a write-protected file (also behind a
+// link) raises EFCreateError before anything is written.
 // An existing file's permission bits (and, where the writer may set it, its
 // owner) are kept. A hard link is split: the other names keep the old
 // contents.
 //
 // A file that cannot be created raises EFCreateError CannotCreateFile; a
-// write that does not complete raises EWriteError StreamWriteError.
+// write that does not complete raises EWriteError StreamWriteError. The
+// detail of each (EPolygravError::detail) names the path and the system's
+// reason.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace polygrav

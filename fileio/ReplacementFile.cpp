@@ -7,6 +7,7 @@
 #include <random>
 
 #include "fileio/FileSystemCalls.h"
+#include "fileio/StrayTemporaries.h"
 #include "model/Errors.h"
 
 namespace polygrav::fileio_detail {
@@ -86,27 +87,35 @@ bool WriteAll(int fd, std::string_view bytes) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (written == 0) return false;
+        if (written == 0) {
+            errno = ENOSPC;  // no progress without an error: the device is full
+            return false;
+        }
         data += written;
         left -= static_cast<std::size_t>(written);
     }
     return true;
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path) {
-    throw EFCreateError(CannotCreateFileMessage(path));
+// The message names the path; the detail adds the system's reason where
+// one is known (errnum not 0).
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int errnum) {
+    if (errnum == 0) throw EFCreateError(CannotCreateFileMessage(path));
+    throw EFCreateError(CannotCreateFileMessage(path),
+                        CannotCreateFileBecauseMessage(path, errnum));
 }
 
 }  // namespace
 
 ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes) : path_(path) {
     // A path without a file name cannot name the new file.
-    if (path.empty() || path.back() == '/') ThrowCannotCreate(path);
+    if (path.empty()) ThrowCannotCreate(path, ENOENT);
+    if (path.back() == '/') ThrowCannotCreate(path, EISDIR);
     const std::optional<std::string> target = FollowLinks(path);
-    if (!target) ThrowCannotCreate(path);
+    if (!target) ThrowCannotCreate(path, ELOOP);
     const std::string_view folder = FolderWithSlash(*target);
     targetName_ = target->substr(folder.size());
-    if (targetName_.empty()) ThrowCannotCreate(path);
+    if (targetName_.empty()) ThrowCannotCreate(path, EISDIR);
 
     // An existing target decides the new file's owner and mode. Only a
     // regular file the user may write is replaced: a folder, a device or a
@@ -115,9 +124,10 @@ ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes
     struct stat existing {};
     const bool exists = ::stat(target->c_str(), &existing) == 0;
     if (exists) {
-        if (!S_ISREG(existing.st_mode)) ThrowCannotCreate(path);
+        if (S_ISDIR(existing.st_mode)) ThrowCannotCreate(path, EISDIR);
+        if (!S_ISREG(existing.st_mode)) ThrowCannotCreate(path, 0);
         if (::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0) {
-            ThrowCannotCreate(path);
+            ThrowCannotCreate(path, errno);
         }
     }
 
@@ -126,10 +136,12 @@ ReplacementFile::ReplacementFile(const std::string& path, std::string_view bytes
     // A folder the user may enter and write but not list still takes files.
     if (folderFd_ < 0) folderFd_ = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0 || ::fstat(folderFd_, &folderInfo_) != 0) {
+        const int errnum = errno;
         Discard();
-        ThrowCannotCreate(path);
+        ThrowCannotCreate(path, errnum);
     }
 
+    RemoveStrayTemporaries(folderFd_, folderInfo_);
     CreateUnnamed();
     if (fd_ < 0) CreateNamed();
 
@@ -165,8 +177,9 @@ void ReplacementFile::CreateUnnamed() {
     // The file system or the kernel has no unnamed files; other errors
     // would meet a named temporary file as well.
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+        const int errnum = errno;
         Discard();
-        ThrowCannotCreate(path_);
+        ThrowCannotCreate(path_, errnum);
     }
 }
 
@@ -188,8 +201,9 @@ void ReplacementFile::CreateNamed() {
         }
         if (errno != EEXIST) break;
     }
+    const int errnum = errno;
     Discard();
-    ThrowCannotCreate(path_);
+    ThrowCannotCreate(path_, errnum);
 }
 
 void ReplacementFile::SyncContents() {
@@ -198,6 +212,31 @@ void ReplacementFile::SyncContents() {
         result = CurrentFileSystemCalls().fsync(fd_);
     } while (result != 0 && errno == EINTR);
     if (result != 0) FailWrite();
+}
+
+// Links the unnamed file straight to the target's name when the target does
+// not exist, so that no named step exists that an ended program could leave
+// behind. The contents were flushed before, so the close reports no delayed
+// error on the file systems that O_TMPFILE serves; should it fail, the new
+// name is taken back. False when the target exists: it must be replaced.
+bool ReplacementFile::PublishAsNewFile() {
+    const FileSystemCalls& sys = CurrentFileSystemCalls();
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
+    if (sys.linkat(AT_FDCWD, procPath.c_str(), folderFd_, targetName_.c_str(), AT_SYMLINK_FOLLOW) !=
+        0) {
+        if (errno == EEXIST) return false;
+        FailWrite();
+    }
+    unnamed_ = false;
+    const int fd = fd_;
+    fd_ = -1;
+    if (sys.close(fd) != 0) {
+        const int errnum = errno;
+        sys.unlinkat(folderFd_, targetName_.c_str(), 0);
+        errno = errnum;
+        FailWrite();
+    }
+    return true;
 }
 
 // Gives the unnamed file a hidden name in its folder. A link straight to
@@ -221,6 +260,7 @@ void ReplacementFile::LinkUnnamed() {
 
 void ReplacementFile::Publish() {
     const FileSystemCalls& sys = CurrentFileSystemCalls();
+    if (unnamed_ && PublishAsNewFile()) return;
     if (unnamed_) LinkUnnamed();
     // A failing close can report a delayed write error; it is never retried
     // because the descriptor is released either way.
@@ -235,8 +275,9 @@ void ReplacementFile::Publish() {
 }
 
 void ReplacementFile::FailWrite() {
+    const int errnum = errno;
     Discard();
-    throw EWriteError(StreamWriteErrorMessage());
+    throw EWriteError(StreamWriteErrorMessage(), CannotWriteFileBecauseMessage(path_, errnum));
 }
 
 void ReplacementFile::Discard() {

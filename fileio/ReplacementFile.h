@@ -16,6 +16,11 @@ namespace polygrav::fileio_detail {
 // otherwise it is a hidden ".<name>.<random>", and the signals that end the
 // program are held back for as long as it exists. Whatever fails, and when
 // the object is destroyed before Publish, the temporary file is removed.
+// An unnamed file that makes a new target is linked to the target's name in
+// one step; one that replaces a target gets a hidden name first, the one
+// step that SIGKILL can interrupt, and such a leftover is removed by the
+// next writer into that folder once it is a minute old
+// (RemoveStrayTemporaries).
 class ReplacementFile {
   public:
     // Checks the target, creates the temporary file with the target's owner
@@ -44,6 +49,7 @@ class ReplacementFile {
     void CreateUnnamed();
     void CreateNamed();
     void LinkUnnamed();
+    bool PublishAsNewFile();
 
     std::string path_;        // as given, for messages
     std::string targetName_;  // the final target's name in its folder

@@ -7,7 +7,9 @@
 #include "geometry/ContourMeasures.h"
 #include "geometry/Crossings.h"
 #include "geometry/ExactOffset.h"
+#include "geometry/OffsetWork.h"
 #include "geometry/PolylineOffset.h"
+#include "geometry/WorkBudget.h"
 
 namespace polygrav {
 
@@ -18,6 +20,8 @@ std::optional<std::vector<Contour>> ExactOffsets(const std::vector<Contour>& con
     std::vector<Contour> result;
     result.reserve(contours.size());
     for (const Contour& contour : contours) {
+        // A contour that the offset removes has no offset edge by edge.
+        if (OffsetRemoves(BoundsOf({contour}), SignedArea(contour), distance)) return std::nullopt;
         auto offset = ExactOffset(contour, distance, join);
         if (!offset) return std::nullopt;
         result.push_back(std::move(*offset));
@@ -34,11 +38,39 @@ bool KeepsItsSense(const std::vector<Contour>& sources, const std::vector<Contou
     return true;
 }
 
+// Whether two of the contours that the offset grows (outlines outwards,
+// holes inwards) come within twice the distance of each other at their first
+// corners: their grown regions then overlap, so they cannot stay separate
+// contours and no edge-by-edge offset stands for them. A cheap sufficient
+// test, which spares a far-reaching offset of many contours the crossing
+// test of its edge-by-edge offsets.
+bool GrownContoursMeet(const std::vector<Contour>& contours, double distance) {
+    std::vector<TStarPoint> corners;
+    for (const Contour& contour : contours) {
+        if (!contour.empty() && (SignedArea(contour) > 0) == (distance > 0)) {
+            corners.push_back(contour.front().at);
+        }
+    }
+    std::sort(corners.begin(), corners.end(),
+              [](const TStarPoint& a, const TStarPoint& b) { return a.X < b.X; });
+    const double reach = 2 * std::fabs(distance);
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        for (std::size_t j = i + 1; j < corners.size() && corners[j].X - corners[i].X < reach;
+             ++j) {
+            if (std::hypot(corners[j].X - corners[i].X, corners[j].Y - corners[i].Y) < reach) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double distance,
                                     OffsetJoin join) {
-    auto exact = ExactOffsets(contours, distance, join);
+    auto exact = GrownContoursMeet(contours, distance) ? std::nullopt
+                                                       : ExactOffsets(contours, distance, join);
     if (exact && KeepsItsSense(contours, *exact) && !ContoursCross(*exact)) {
         return std::move(*exact);
     }
@@ -56,6 +88,12 @@ std::vector<Contour> OffsetContours(const std::vector<Contour>& contours, double
         }
         return result;
     }
+    // The polygon fallback's cost grows with the contours it keeps, their
+    // points and the rings that overlap: refuse an offset that asks too much.
+    const OffsetWork work(contours);
+    RequireWithinBudget("Offset", distance,
+                        {[&work](double d) { return work.PointsFit(d); },
+                         [&work](double d) { return work.OverlapsFit(d); }});
     std::vector<Contour> result;
     for (const PointRing& ring : PolylineOffset(contours, distance, join)) {
         result.push_back(ContourOf(ring));

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "geometry/Arc.h"
 #include "geometry/ClipperPaths.h"
 #include "geometry/ContourMeasures.h"
+#include "geometry/OffsetWork.h"
 
 namespace polygrav {
 
 namespace {
-
-constexpr double kFlatteningMm = 0.0002;
 
 // Clipper's time grows faster than the number of points; beyond this many
 // the chords are made coarser rather than the preview made to wait.
@@ -111,14 +109,6 @@ PointRing RawOffset(const Contour& contour, double distance, OffsetJoin join, do
     return ring;
 }
 
-// Whether no disc of the given radius fits inside the contour (an outline or
-// a hole), so that an offset by that much leaves nothing of it.
-bool TooSmallFor(const Contour& contour, double radius) {
-    const Bounds box = BoundsOf({contour});
-    return box.width() <= 2 * radius || box.height() <= 2 * radius ||
-           std::fabs(SignedArea(contour)) <= std::numbers::pi * radius * radius;
-}
-
 ClipperLib::Paths United(const ClipperLib::Paths& paths, ClipperLib::PolyFillType rule) {
     ClipperLib::Clipper clipper;
     clipper.AddPaths(paths, ClipperLib::ptSubject, true);
@@ -199,11 +189,11 @@ std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, doub
     for (const Contour& contour : contours) {
         // An outline that shrinks away, or a hole that closes, is left out:
         // its raw offset would turn inside out and wind the wrong way.
-        const bool vanishes = (SignedArea(contour) > 0) == shrink && TooSmallFor(contour, grow);
+        const bool vanishes = OffsetRemoves(BoundsOf({contour}), SignedArea(contour), distance);
         if (!vanishes) sources.push_back(shrink ? Reversed(contour) : contour);
     }
 
-    double tolerance = kFlatteningMm;
+    double tolerance = kOffsetFlatteningMm;
     std::vector<PointRing> raw;
     for (int attempt = 0; attempt < 2; ++attempt) {
         raw.clear();

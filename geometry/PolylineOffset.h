@@ -20,6 +20,9 @@ namespace polygrav {
 // never cross and run like CutOutline's: outer boundaries with a positive
 // SignedArea. Rings that touch at a corner, which an offset makes only by
 // accident, are split there when the result has up to 5000 points.
+// The chords' largest sagitta (mm).
+inline constexpr double kOffsetFlatteningMm = 0.0002;
+
 std::vector<PointRing> PolylineOffset(const std::vector<Contour>& contours, double distance,
                                       OffsetJoin join);
 

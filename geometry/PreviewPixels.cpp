@@ -37,7 +37,13 @@ PreviewPicture PreviewOfFigure(const Figure& figure, double ppi, const std::stri
     // overflow the conversion to int.
     const double side = figure.documentSide * ppi / kMmPerInch;
     if (!(std::isfinite(side) && std::trunc(side) >= 1 && std::trunc(side) <= kMaxPreviewSide)) {
-        throw EConvertError(NotAFloatMessage(radiusText));
+        // The design's figure grows with its radius alone, whose text is to
+        // blame; a part's grows with its offset and joins as well, so its
+        // message names the size and the document that makes it.
+        if (figure.designFigure || !std::isfinite(side) || std::trunc(side) < 1) {
+            throw EConvertError(NotAFloatMessage(radiusText));
+        }
+        throw EPartError(PreviewTooWideMessage(side, kMaxPreviewSide, figure.documentSide));
     }
 
     PreviewPicture picture;

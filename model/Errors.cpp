@@ -1,21 +1,99 @@
 #include "model/Errors.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 #include "model/NumberFormat.h"
 
 namespace polygrav {
 
-std::string Quoted(std::string_view text) {
-    // The message travels as a C string, which a NUL byte would end, so
-    // each NUL stands as U+FFFD, the mark for a byte that cannot be shown.
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\0') {
-            quoted += "\xEF\xBF\xBD";
-        } else {
-            quoted += c;
-        }
+namespace {
+
+// Longest run of significant digits a number in a message shows.
+constexpr int kMessageDigits = 12;
+
+// A length in the "0.0000" pattern that the SVG writes, with a full stop
+// whatever the locale. A value whose pattern would need more than 12
+// significant digits is shown with 12 in exponent form (1e+300), so that a
+// huge value cannot flood the message.
+std::string Fixed4(double value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+    if (std::fabs(value) < 1e8) return FormatFixed4(value);
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value,
+                                      std::chars_format::general, kMessageDigits);
+    return std::string(text, result.ptr);
+}
+
+// The length of the well-formed UTF-8 character at the start of bytes, or
+// 0 when it starts with a byte that begins none (overlong forms, surrogates
+// and values beyond U+10FFFF are not well formed).
+std::size_t Utf8CharLength(std::string_view bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = at(0);
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
     }
-    return quoted + "'";
+    if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (at(i) < 0x80 || at(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string Printable(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == 0) {
+            // The message travels as a C string, which a NUL byte would end.
+            out += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8CharLength(text.substr(i));
+        // C0 and C1 controls and DEL would steer the terminal.
+        const bool control =
+            byte < 0x20 || byte == 0x7F ||
+            (length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0);
+        if (length == 0 || control) {
+            const std::size_t count = length == 0 ? 1 : length;
+            for (std::size_t j = 0; j < count; ++j) {
+                const auto b = static_cast<unsigned char>(text[i + j]);
+                out += "\\x";
+                out += kHex[b >> 4];
+                out += kHex[b & 0xF];
+            }
+            i += count;
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view text) {
+    return "'" + Printable(text) + "'";
 }
 
 Message NotAnIntegerMessage(const std::string& text) {
@@ -31,11 +109,11 @@ Message TooFewPointsMessage(const std::string& text) {
 }
 
 Message CannotCreateFileMessage(const std::string& path) {
-    return {MessageId::CannotCreateFile, {path}};
+    return {MessageId::CannotCreateFile, {Printable(path)}};
 }
 
 Message CannotOpenFileMessage(const std::string& path) {
-    return {MessageId::CannotOpenFile, {path}};
+    return {MessageId::CannotOpenFile, {Printable(path)}};
 }
 
 Message StreamWriteErrorMessage() {
@@ -43,7 +121,19 @@ Message StreamWriteErrorMessage() {
 }
 
 Message CannotWriteIniMessage(const std::string& path) {
-    return {MessageId::CannotWriteIni, {path}};
+    return {MessageId::CannotWriteIni, {Printable(path)}};
+}
+
+Message CannotCreateFileBecauseMessage(const std::string& path, int errnum) {
+    return {MessageId::CannotCreateFileBecause, {Printable(path), std::strerror(errnum)}};
+}
+
+Message CannotWriteFileBecauseMessage(const std::string& path, int errnum) {
+    return {MessageId::CannotWriteFileBecause, {Printable(path), std::strerror(errnum)}};
+}
+
+Message NotEnoughMemoryMessage(const std::string& document) {
+    return {MessageId::NotEnoughMemory, {Printable(document)}};
 }
 
 Message SettingOutOfRangeMessage(const std::string& key, int value, int low, int high) {
@@ -56,7 +146,7 @@ Message PointCountOutOfRangeMessage(int n) {
 }
 
 Message SizeOutOfRangeMessage(double value) {
-    return {MessageId::SizeOutOfRange, {FormatFixed4(value)}};
+    return {MessageId::SizeOutOfRange, {Fixed4(value)}};
 }
 
 Message StarStepOutOfRangeMessage(int k, int largest) {
@@ -64,31 +154,41 @@ Message StarStepOutOfRangeMessage(int k, int largest) {
 }
 
 Message NegativeRadiusMessage(double radius) {
-    return {MessageId::NegativeRadius, {FormatFixed4(radius)}};
+    return {MessageId::NegativeRadius, {Fixed4(radius)}};
 }
 
 Message OffsetOutOfRangeMessage(double offset) {
-    return {MessageId::OffsetOutOfRange, {FormatFixed4(offset)}};
+    return {MessageId::OffsetOutOfRange, {Fixed4(offset)}};
 }
 
 Message InnerRatioOutOfRangeMessage(double ratio) {
-    return {MessageId::InnerRatioOutOfRange, {FormatFixed4(ratio)}};
+    return {MessageId::InnerRatioOutOfRange, {Fixed4(ratio)}};
 }
 
 Message CornerRadiusTooLargeMessage(double radius, double largest) {
-    return {MessageId::CornerRadiusTooLarge, {FormatFixed4(radius), FormatFixed4(largest)}};
+    return {MessageId::CornerRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
 }
 
 Message ValleyRadiusTooLargeMessage(double radius, double largest) {
-    return {MessageId::ValleyRadiusTooLarge, {FormatFixed4(radius), FormatFixed4(largest)}};
+    return {MessageId::ValleyRadiusTooLarge, {Fixed4(radius), Fixed4(largest)}};
 }
 
 Message OffsetLeavesNothingMessage(double offset) {
-    return {MessageId::OffsetLeavesNothing, {FormatFixed4(offset)}};
+    return {MessageId::OffsetLeavesNothing, {Fixed4(offset)}};
 }
 
 Message NoOutlineMessage() {
     return {MessageId::NoOutline, {}};
+}
+
+Message WorkOverBudgetMessage(std::string_view key, double value, double largest) {
+    return {MessageId::WorkOverBudget, {std::string(key), Fixed4(value), Fixed4(largest)}};
+}
+
+Message PreviewTooWideMessage(double side, int most, double documentSide) {
+    char pixels[32];
+    std::snprintf(pixels, sizeof pixels, "%.12g", std::trunc(side));
+    return {MessageId::PreviewTooWide, {pixels, std::to_string(most), Fixed4(documentSide)}};
 }
 
 Message CalibrationNotAFactorMessage(const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,11 +16,21 @@ class EPolygravError : public std::runtime_error {
   public:
     explicit EPolygravError(Message message)
         : std::runtime_error(message.text()), message_(std::move(message)) {}
+    // An error that a report naming its file and cause can tell in more
+    // detail than message(), which stays the short text the window and
+    // polygrav DOCUMENT show.
+    EPolygravError(Message message, Message detail)
+        : std::runtime_error(message.text()),
+          message_(std::move(message)),
+          detail_(std::move(detail)) {}
 
     const Message& message() const { return message_; }
+    // The detailed message where there is one, else message().
+    const Message& detail() const { return detail_ ? *detail_ : message_; }
 
   private:
     Message message_;
+    std::optional<Message> detail_;
 };
 
 // A text that is not a number where one is needed.
@@ -59,8 +70,13 @@ class EPartError : public EPolygravError {
     using EPolygravError::EPolygravError;
 };
 
-// A text as messages quote it: in single quotes, a NUL byte standing as
-// U+FFFD so that the message stays whole as a C string.
+// A text of the user's or the system's as a message shows it: well-formed
+// printable UTF-8 as it is, every other byte (a byte of malformed UTF-8, a
+// control character) as \xNN, so that no byte reaches the terminal raw; a
+// NUL byte stands as U+FFFD so that the message stays whole as a C string.
+std::string Printable(std::string_view text);
+
+// A text as messages quote it: Printable, in single quotes.
 std::string Quoted(std::string_view text);
 
 // The messages of the core, each the catalogue entry of its name (see
@@ -74,6 +90,12 @@ Message CannotCreateFileMessage(const std::string& path);
 Message CannotOpenFileMessage(const std::string& path);
 Message StreamWriteErrorMessage();
 Message CannotWriteIniMessage(const std::string& path);
+// A file that could not be created or written, with the system's reason
+// (strerror of errnum).
+Message CannotCreateFileBecauseMessage(const std::string& path, int errnum);
+Message CannotWriteFileBecauseMessage(const std::string& path, int errnum);
+// A document whose conversion ran out of memory.
+Message NotEnoughMemoryMessage(const std::string& document);
 // A settings key's integer value outside low..high.
 Message SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
 
@@ -88,6 +110,12 @@ Message CornerRadiusTooLargeMessage(double radius, double largest);
 Message ValleyRadiusTooLargeMessage(double radius, double largest);
 Message OffsetLeavesNothingMessage(double offset);
 Message NoOutlineMessage();
+// A key whose value asks for more work than one document may take, and the
+// largest value that fits.
+Message WorkOverBudgetMessage(std::string_view key, double value, double largest);
+// A part's preview wider than the largest bitmap: its side in pixels, the
+// most there may be, and the figure's document side in mm that makes it.
+Message PreviewTooWideMessage(double side, int most, double documentSide);
 
 // A calibration factor in the settings file that is no number from 0.5 to 2.
 Message CalibrationNotAFactorMessage(const std::string& text);

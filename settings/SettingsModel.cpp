@@ -20,6 +20,10 @@ void SettingsModel::UpdateDisplays() const {
     Redraw();  // the preview itself
 }
 
+void SettingsModel::UpdateDisplays(const Figure& figure) const {
+    PreviewOfFigure(figure, ppi_, values.CircumRadius);
+}
+
 void SettingsModel::setFavoriteDir(const std::string& dir) {
     favoriteDir = dir;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "geometry/Figure.h"
 #include "model/StarSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -62,6 +63,9 @@ class SettingsModel : public SettingsTarget {
     // What the window does once its settings are loaded at start-up: the
     // outline-width label's change and the preview, both redrawing.
     void UpdateDisplays() const;
+    // The same for the figure of the present values, already built: both
+    // redraws would draw the same preview of it, so it is drawn once.
+    void UpdateDisplays(const Figure& figure) const;
 
   private:
     void EdgeNumberChanged();

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fileio/FileSystemCalls.h"
 #include "svg/SvgDocument.h"
 #include "tests/support/TempFolder.h"
 
@@ -98,7 +100,50 @@ TEST(BatchConversion, OutputPathsAndStandardOutput) {
     ConvertOptions missingFolder = designValues;
     missingFolder.output = (folder / "no/such/folder/x.svg");
     EXPECT_EQ(ConvertBatch(missingFolder, "/prog", '.', r.Hooks()), 1);
-    EXPECT_EQ(r.reports.back(), "ファイル " + *missingFolder.output + " を作成できません.");
+    EXPECT_EQ(r.reports.back(), "ファイル " + *missingFolder.output +
+                                    " を作成できません: No such file or directory.");
+
+    // A character device is written to, not replaced.
+    ConvertOptions device = designValues;
+    device.output = "/dev/null";
+    EXPECT_EQ(ConvertBatch(device, "/prog", '.', r.Hooks()), 0);
+}
+
+// A write that fails names each target once, with the system's reason.
+TEST(BatchConversion, WriteFailuresNameTheTargetAndTheReason) {
+    test::TempFolder folder;
+    test::WriteFile((folder / "a.pgv"), "[SVG]\nEdgeNumber=7\n");
+    FileSystemCalls calls = CurrentFileSystemCalls();
+    calls.write = [](int, const void*, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    ConvertOptions options = Options({(folder / "a.pgv")});
+    options.formats = {ExportFormat::Svg, ExportFormat::Dxf};
+    Recorder r;
+    {
+        const ScopedFileSystemCalls full(calls);
+        EXPECT_EQ(ConvertBatch(options, "/prog", '.', r.Hooks()), 1);
+    }
+    const std::string prefix = (folder / "a.pgv") + ": ファイル ";
+    EXPECT_EQ(r.reports,
+              (std::vector<std::string>{
+                  prefix + (folder / "a.svg") + " に書き込めません: No space left on device.",
+                  prefix + (folder / "a.dxf") + " に書き込めません: No space left on device.",
+              }));
+}
+
+TEST(BatchConversion, InfoGoesToTheOutputPath) {
+    test::TempFolder folder;
+    ConvertOptions options;
+    options.info = true;
+    options.settings = {"StarType=2", "EdgeNumber=6"};
+    options.output = (folder / "info.json");
+    Recorder r;
+    EXPECT_EQ(ConvertBatch(options, "/prog", '.', r.Hooks()), 0);
+    EXPECT_TRUE(r.standardOutput.empty());
+    const std::string json = test::ReadFile(*options.output);
+    EXPECT_EQ(json.rfind("{\"circumradius\": 50,", 0), 0u) << json;
 }
 
 TEST(BatchConversion, DocumentIsNeverItsOwnOutput) {

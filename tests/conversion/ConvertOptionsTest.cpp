@@ -71,6 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"OutputTwice",
                   {"-o", "x.svg", "-o", "y.svg", "a.pgv"},
                   Text(MessageId::OutputGivenTwice, {"-o", "y.svg"})},
+        UsageCase{"OutputExtensionNamesAnotherFormat",
+                  {"-o", "x.SVG", "--format", "png", "a.pgv"},
+                  Text(MessageId::OutputExtensionOtherFormat, {"x.SVG", "svg", "png"})},
         UsageCase{"NothingToConvert", {}, Text(MessageId::NoDocument)},
         UsageCase{"OnlySettings", {"--set", "EdgeNumber=7"}, Text(MessageId::NoDocument)}),
     test::RowName());

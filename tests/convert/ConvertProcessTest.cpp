@@ -110,7 +110,7 @@ TEST_F(ConvertProcess, BatchWithFailures) {
     EXPECT_EQ(Messages(run.err, "polygrav-convert: "),
               (std::vector<std::string>{"bad.pgv: '' は整数ではありません.",
                                         "missing.pgv: ファイル missing.pgv を開けません.",
-                                        "folder.pgv: ファイル folder.svg を作成できません."}));
+                                        "folder.pgv: ファイル folder.svg を作成できません: Is a directory."}));
     EXPECT_EQ(box.ReadFile("one.svg"), Svg("6"));
     EXPECT_EQ(box.ReadFile("two.svg"), Svg("8"));
     EXPECT_EQ(box.ReadFile("bad.svg"), "earlier");

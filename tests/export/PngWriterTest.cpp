@@ -50,5 +50,19 @@ TEST(PngWriterTest, ResolutionAndSizeOutOfRangeAreRefused) {
     EXPECT_THROW(PngImageOf(tooBig, {2400, false}), EExportError);
 }
 
+TEST(PngWriterTest, AnImageOverTheBudgetNamesTheLargestResolutionThatFits) {
+    Figure figure = test::RingFigure();
+    figure.documentSide = 100;  // 9449 pixels a side at 2400 dpi
+    try {
+        PngImageOf(figure, {2400, true});
+        ADD_FAILURE() << "no error";
+    } catch (const EExportError& e) {
+        EXPECT_EQ(e.message(), ImageOverBudgetMessage(2400, 9449, 1606));
+    }
+    // The largest named fits and is drawn.
+    EXPECT_NO_THROW(RequireImageWithinBudget(100, 1606, PngPixelSide(100, 1606)));
+    EXPECT_THROW(RequireImageWithinBudget(100, 1607, PngPixelSide(100, 1607)), EExportError);
+}
+
 }  // namespace
 }  // namespace polygrav

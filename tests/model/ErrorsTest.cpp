@@ -38,6 +38,49 @@ TEST(ErrorsTest, PartMessagesNameTheValueAndWhatFits) {
     EXPECT_EQ(NoOutlineMessage(), "この設定では輪郭ができません");
 }
 
+TEST(ErrorsTest, NumbersShowAtMostTwelveSignificantDigits) {
+    EXPECT_EQ(OffsetOutOfRangeMessage(1e300),
+              "オフセット 1e+300 mm は -1000～1000 mm の範囲にありません");
+    EXPECT_EQ(SizeOutOfRangeMessage(-123456789.123456789),
+              "大きさ -123456789.123 mm は使える正の長さではありません");
+    // Below 1e8 the "0.0000" pattern has at most 12 digits and stays.
+    EXPECT_EQ(SizeOutOfRangeMessage(99999999.5),
+              "大きさ 99999999.5000 mm は使える正の長さではありません");
+}
+
+TEST(ErrorsTest, BytesThatAreNotPrintableUtf8AreEscaped) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string shown;
+    };
+    const Row rows[] = {
+        {"ASCII and Japanese stay", "星 star", "星 star"},
+        {"four-byte character stays", "\xF0\x9F\x8C\x9F", "\xF0\x9F\x8C\x9F"},
+        {"terminal escape", "a\x1B[31mb", "a\\x1B[31mb"},
+        {"newline and DEL", "a\nb\x7F", "a\\x0Ab\\x7F"},
+        {"C1 control", "\xC2\x9B", "\\xC2\\x9B"},
+        {"stray continuation byte",
+         "a\x80"
+         "b",
+         "a\\x80b"},
+        {"Latin-1 byte", "caf\xE9", "caf\\xE9"},
+        {"truncated character at the end", "x\xE6\x98", "x\\xE6\\x98"},
+        {"overlong slash", "\xC0\xAF", "\\xC0\\xAF"},
+        {"surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+        {"NUL", std::string("a\0b", 3),
+         "a\xEF\xBF\xBD"
+         "b"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Printable(row.text), row.shown);
+    }
+    EXPECT_EQ(NotAFloatMessage("1\x1B]0;x\x07"), "'1\\x1B]0;x\\x07' は浮動小数点数ではありません");
+    EXPECT_EQ(CannotCreateFileMessage("/tmp/\xFF.svg"), "ファイル /tmp/\\xFF.svg を作成できません");
+}
+
 TEST(ErrorsTest, ClosingPeriodFollowsTheLastByte) {
     struct Row {
         const char* name;

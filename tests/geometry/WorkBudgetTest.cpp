@@ -48,12 +48,12 @@ TEST(WorkBudget, ARefusalNamesTheLargestValueThatEveryLimitAllows) {
 PartParameters CellsOffsetBy(double offset) {
     PartParameters p;
     p.n = 40;
-    p.starStep = 19;
+    p.part.StarStep = 19;
     p.starType = kStarPolygon;
     p.evenOdd = true;
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     p.size = 100;
-    p.offset = offset;
+    p.part.Offset = offset;
     return p;
 }
 

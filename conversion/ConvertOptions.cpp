@@ -89,7 +89,8 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         std::string name = arg;
         std::string value;
         const bool inlineValue = SplitLongOption(arg, name, value);
-        if (name == "--format" || name == "--dpi" || name == "--dxf" || name == "--dxf-arcs") {
+        if (name == "--format" || name == "--dpi" || name == "--dxf" || name == "--dxf-arcs" ||
+            name == "--gcode-arcs") {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
                     return fail(MessageText(MessageId::OptionValueExpected, {arg}));
@@ -110,8 +111,10 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
                     options.exportOptions.dpi = dpi;
                 } else if (name == "--dxf") {
                     options.exportOptions.dxfVersion = ParseDxfVersion(value);
-                } else {
+                } else if (name == "--dxf-arcs") {
                     options.exportOptions.dxfArcs = ParseDxfArcs(value);
+                } else {
+                    options.exportOptions.gcode.arcs = ParseGcodeArcs(value);
                 }
             } catch (const EPolygravError& e) {
                 return fail(name + " " + value + ": " + WithClosingPeriod(e.what()));

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "export/DxfWriter.h"
+#include "export/GcodeWriter.h"
+#include "export/HpglWriter.h"
 #include "export/PngOptions.h"
 #include "geometry/Figure.h"
 
 namespace polygrav {
 
 // The file formats a figure is written in.
-enum class ExportFormat { Svg, Dxf, Pdf, Png };
+enum class ExportFormat { Svg, Dxf, Pdf, Png, Gcode, Plt };
 
 // Every option of every format; each writer reads its own.
 struct ExportOptions {
@@ -20,9 +22,11 @@ struct ExportOptions {
     DxfVersion dxfVersion = DxfVersion::R12;  // DXF
     DxfArcs dxfArcs = DxfArcs::Bulge;         // DXF
     bool pngTransparent = false;              // PNG
+    GcodeOptions gcode;                       // G-code
+    HpglOptions hpgl;                         // HPGL
 };
 
-// "svg", "dxf", "pdf" or "png", in any case. Anything else raises
+// "svg", "dxf", "pdf", "png", "gcode" or "plt", in any case. Anything else raises
 // EExportError.
 ExportFormat ParseFormatName(std::string_view name);
 
@@ -31,8 +35,8 @@ ExportFormat ParseFormatName(std::string_view name);
 // its first naming. An empty list or name raises EExportError.
 std::vector<ExportFormat> ParseFormatList(std::string_view list);
 
-// The format of a path's extension (".svg", ".DXF", ...); nothing when the
-// extension names none.
+// The format of a path's extension (".svg", ".DXF", ...; ".nc" is G-code and
+// ".hpgl" HPGL too); nothing when the extension names none.
 std::optional<ExportFormat> FormatOfPath(std::string_view path);
 
 // FormatOfPath, raising EExportError naming the path when there is none.
@@ -42,6 +46,9 @@ ExportFormat RequireFormatOfPath(std::string_view path);
 // raises EExportError.
 DxfVersion ParseDxfVersion(std::string_view text);
 DxfArcs ParseDxfArcs(std::string_view text);
+
+// "arcs" or "segments", in any case; anything else raises EExportError.
+GcodeArcs ParseGcodeArcs(std::string_view text);
 
 // The format's name ("svg") and its file extension with the dot (".svg").
 std::string_view FormatName(ExportFormat format);

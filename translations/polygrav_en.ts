@@ -241,6 +241,14 @@ viewers agree</translation>
         <translation>PNG file(*.png)</translation>
     </message>
     <message>
+        <source>G-code file(*.gcode)</source>
+        <translation>G-code file(*.gcode)</translation>
+    </message>
+    <message>
+        <source>HPGL file(*.plt)</source>
+        <translation>HPGL file(*.plt)</translation>
+    </message>
+    <message>
         <source>調整済み</source>
         <translation>Calibrated</translation>
     </message>

@@ -25,6 +25,7 @@ POLYGRAV_TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
     time locales clang-format git
     python3-ezdxf poppler-utils librecad
+    linuxcnc-uspace hp2xx
 )
 
 polygrav_root() {

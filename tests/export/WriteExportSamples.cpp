@@ -149,8 +149,10 @@ void WriteMachineSamples(const std::string& folder) {
     cutter.hpgl.overcut = 1;
     cutter.hpgl.mirror = true;
     cutter.hpgl.speed = 20;
-    write("machine-ring-overcut-mirror.plt", "arcs-ring", test::RingFigure(), ExportFormat::Plt,
-          cutter, "overcut=1 mirror=1 speed=20");
+    write("machine-rounded-overcut-mirror.plt", "arcs-rounded", test::RoundedFigure(),
+          ExportFormat::Plt, cutter, "overcut=1 mirror=1 speed=20");
+    write("machine-ring-overcut.plt", "arcs-ring", test::RingFigure(), ExportFormat::Plt, cutter,
+          "overcut=1 mirror=1 speed=20");
     ExportOptions overcut;
     overcut.hpgl.overcut = 2.5;
     write("machine-star-overcut.plt", "t0-n5-r12p5", FromSettings(kStarOutline, 5, "12.5"),

@@ -124,8 +124,8 @@ std::vector<Sample> Samples() {
 // that shows what the option changes: a hole, arcs, tips.
 void WriteMachineSamples(const std::string& folder) {
     std::ofstream list(folder + "/machine.txt", std::ios::trunc);
-    const auto write = [&](const std::string& file, const std::string& sample,
-                           const Figure& figure, ExportFormat format, const ExportOptions& options,
+    const auto write = [&](const std::string& file, const std::string& sample, const Figure& figure,
+                           ExportFormat format, const ExportOptions& options,
                            const std::string& keys) {
         WriteFile(folder + "/" + file, EncodeFigure(figure, format, options));
         list << file << ' ' << sample << ' ' << keys << '\n';

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "export/PngOptions.h"
+#include "export/ToolpathKeys.h"
 #include "model/Blanks.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
@@ -42,6 +43,40 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
                      model);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
+    }
+    return std::nullopt;
+}
+
+// A line "Machine.KEY=VALUE" (the section's name in any case) as its key
+// and value; nothing for any other line.
+struct MachineLine {
+    std::string line;
+    std::string key;
+    std::string value;
+};
+
+std::optional<MachineLine> MachineSetting(const std::string& line) {
+    constexpr std::string_view kPrefix = "machine.";
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos || line.size() < kPrefix.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kPrefix.size(); ++i) {
+        const char c = line[i] >= 'A' && line[i] <= 'Z' ? static_cast<char>(line[i] + 32) : line[i];
+        if (c != kPrefix[i]) return std::nullopt;
+    }
+    const std::string_view all = line;
+    return MachineLine{line,
+                       std::string(TrimBlanks(all.substr(kPrefix.size(), equals - kPrefix.size()))),
+                       std::string(all.substr(equals + 1))};
+}
+
+std::optional<UsageError> ApplyMachineSetting(ExportOptions& options, const MachineLine& m) {
+    if (!IsMachineKey(m.key)) {
+        return UsageError{MessageText(MessageId::SetUnknownKey, {m.line, Quoted(m.key)})};
+    }
+    try {
+        ApplyMachineKey(options, m.key, m.value);
+    } catch (const EPolygravError& e) {
+        return UsageError{"--set " + m.line + ": " + WithClosingPeriod(e.what())};
     }
     return std::nullopt;
 }
@@ -136,6 +171,11 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
                 value = args[++i];
             }
             if (name == "--set") {
+                if (auto machine = MachineSetting(value)) {
+                    if (auto error = ApplyMachineSetting(options.exportOptions, *machine))
+                        return {std::nullopt, error};
+                    continue;
+                }
                 if (auto error = CheckSettingsLine(value)) return {std::nullopt, error};
                 options.settings.push_back(value);
             } else {

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "export/PngOptions.h"
-#include "export/ToolpathKeys.h"
 #include "model/Blanks.h"
 #include "model/Errors.h"
 #include "settings/IniFile.h"
@@ -23,50 +22,22 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetLineBreak, {line})};
     }
     const std::string_view key = TrimBlanks(std::string_view(line).substr(0, equals));
-    if (!FindSettingsKey(key)) {
+    const std::optional<SettingsKey> found = FindSettingsKey(key);
+    if (!found) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
-    // name nor a number) would fail every document alike: refused here.
+    // name nor a number, a machine's number that is none) would fail every
+    // document alike: refused here.
     try {
-        SettingsModel model;
-        ReadSettings(*SettingsLineDocument(line), {}, model);
+        if (KeyInfo(*found).place == KeyPlace::Section) {
+            CheckSectionTexts(*SettingsLineDocument(line));
+        } else {
+            SettingsModel model;
+            ReadSettings(*SettingsLineDocument(line), {}, model);
+        }
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
-    }
-    return std::nullopt;
-}
-
-// A line "Machine.KEY=VALUE" (the section's name in any case) as its key
-// and value; nothing for any other line.
-struct MachineLine {
-    std::string line;
-    std::string key;
-    std::string value;
-};
-
-std::optional<MachineLine> MachineSetting(const std::string& line) {
-    constexpr std::string_view kPrefix = "machine.";
-    const std::size_t equals = line.find('=');
-    if (equals == std::string::npos || line.size() < kPrefix.size()) return std::nullopt;
-    for (std::size_t i = 0; i < kPrefix.size(); ++i) {
-        const char c = line[i] >= 'A' && line[i] <= 'Z' ? static_cast<char>(line[i] + 32) : line[i];
-        if (c != kPrefix[i]) return std::nullopt;
-    }
-    const std::string_view all = line;
-    return MachineLine{line,
-                       std::string(TrimBlanks(all.substr(kPrefix.size(), equals - kPrefix.size()))),
-                       std::string(all.substr(equals + 1))};
-}
-
-std::optional<UsageError> ApplyMachineSetting(ExportOptions& options, const MachineLine& m) {
-    if (!IsMachineKey(m.key)) {
-        return UsageError{MessageText(MessageId::SetUnknownKey, {m.line, Quoted(m.key)})};
-    }
-    try {
-        ApplyMachineKey(options, m.key, m.value);
-    } catch (const EPolygravError& e) {
-        return UsageError{"--set " + m.line + ": " + WithClosingPeriod(e.what())};
     }
     return std::nullopt;
 }
@@ -161,11 +132,6 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
                 value = args[++i];
             }
             if (name == "--set") {
-                if (auto machine = MachineSetting(value)) {
-                    if (auto error = ApplyMachineSetting(options.exportOptions, *machine))
-                        return {std::nullopt, error};
-                    continue;
-                }
                 if (auto error = CheckSettingsLine(value)) return {std::nullopt, error};
                 options.settings.push_back(value);
             } else {

@@ -1,6 +1,7 @@
 #include "conversion/DocumentConversion.h"
 
 #include "fileio/AtomicFile.h"
+#include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
@@ -12,21 +13,64 @@ bool IsSettingsDocumentPath(const std::string& path) {
     return EqualIgnoringAsciiCase(ExtractFileExt(path), kDocumentExt);
 }
 
-SettingsModel LoadDocumentSettings(const std::string& path,
-                                   const std::vector<std::string>& extraLines,
-                                   const std::string& defaultFavoriteDir, char decimalSeparator,
-                                   bool missingIsEmpty) {
+namespace {
+
+// Whether a settings line names a key of a section beyond [SVG].
+bool IsSectionLine(const std::string& line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return false;
+    const std::optional<SettingsKey> key =
+        FindSettingsKey(TrimBlanks(std::string_view(line).substr(0, equals)));
+    return key && KeyInfo(*key).place == KeyPlace::Section;
+}
+
+// The load of both overloads; sections null leaves the further sections
+// unread.
+SettingsModel LoadSettings(const std::string& path, const std::vector<std::string>& extraLines,
+                           const std::string& defaultFavoriteDir, char decimalSeparator,
+                           bool missingIsEmpty, DocumentSettings* sections) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
     const IniDocument doc =
         missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
+    if (sections) {
+        CheckSectionTexts(doc, decimalSeparator);
+        ReadSectionSettings(doc, *sections, decimalSeparator);
+    }
     for (const std::string& line : extraLines) {
+        if (IsSectionLine(line)) {
+            if (sections) {
+                const IniDocument one = *SettingsLineDocument(line);
+                CheckSectionTexts(one, decimalSeparator);
+                ReadSectionSettings(one, *sections, decimalSeparator);
+            }
+            continue;
+        }
         // One line on its own: only its key is read; the folder stays.
         const IniDocument one =
             IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line);
         ReadSettings(one, model.favoriteDir, model, nullptr, decimalSeparator);
     }
+    if (sections) sections->svg = model.values;
     return model;
+}
+
+}  // namespace
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty) {
+    return LoadSettings(path, extraLines, defaultFavoriteDir, decimalSeparator, missingIsEmpty,
+                        nullptr);
+}
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty, DocumentSettings& sections) {
+    return LoadSettings(path, extraLines, defaultFavoriteDir, decimalSeparator, missingIsEmpty,
+                        &sections);
 }
 
 ConversionOutcome ConvertDocument(const std::string& documentPath, const std::string& programDir,

@@ -7,6 +7,7 @@
 #include "export/ExportErrors.h"
 #include "export/FigureCheck.h"
 #include "export/ToolpathErrors.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav {
 
@@ -75,19 +76,25 @@ class GcodeProgram {
 }  // namespace
 
 void CheckGcodeOptions(const GcodeOptions& o) {
+    const auto name = [](SettingsKey key) { return QualifiedKeyName(key); };
     if (!(o.maxPower > 0) || !std::isfinite(o.maxPower))
-        throw EExportError(MachineValueNotPositiveMessage("Machine.MaxPower", o.maxPower));
+        throw EExportError(MachineValueNotPositiveMessage(name(SettingsKey::MaxPower), o.maxPower));
     if (!(o.power >= 0 && o.power <= o.maxPower))
-        throw EExportError(MachineValueOutOfRangeMessage("Machine.Power", o.power, 0, o.maxPower));
+        throw EExportError(
+            MachineValueOutOfRangeMessage(name(SettingsKey::Power), o.power, 0, o.maxPower));
     if (!(o.feed > 0) || !std::isfinite(o.feed))
-        throw EExportError(MachineValueNotPositiveMessage("Machine.Feed", o.feed));
+        throw EExportError(MachineValueNotPositiveMessage(name(SettingsKey::Feed), o.feed));
     if (o.passes < 1 || o.passes > kMaxPasses)
         throw EExportError(
-            MachineValueOutOfRangeMessage("Machine.Passes", o.passes, 1, kMaxPasses));
+            MachineValueOutOfRangeMessage(name(SettingsKey::Passes), o.passes, 1, kMaxPasses));
     if (!(o.passDepth >= 0) || !std::isfinite(o.passDepth))
-        throw EExportError(MachineValueNegativeMessage("Machine.PassDepth", o.passDepth));
+        throw EExportError(MachineValueNegativeMessage(name(SettingsKey::PassDepth), o.passDepth));
     if (!(o.safeZ >= 0) || !std::isfinite(o.safeZ))
-        throw EExportError(MachineValueNegativeMessage("Machine.SafeZ", o.safeZ));
+        throw EExportError(MachineValueNegativeMessage(name(SettingsKey::SafeZ), o.safeZ));
+    if (o.origin != MachineOrigin::BottomLeft && o.origin != MachineOrigin::Centre)
+        throw EExportError(MachineValueOutOfRangeMessage(name(SettingsKey::Origin),
+                                                         static_cast<int>(o.origin),
+                                                         kOriginBottomLeft, kOriginCentre));
 }
 
 std::string GcodeProgramOf(const Figure& figure, const GcodeOptions& options) {

@@ -4,6 +4,7 @@
 
 #include "export/Toolpath.h"
 #include "geometry/Figure.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav {
 
@@ -30,11 +31,12 @@ struct GcodeOptions {
     GcodeArcs arcs = GcodeArcs::Arcs;
 };
 
-inline constexpr int kMaxPasses = 100;
+inline constexpr int kMaxPasses = static_cast<int>(KeyInfo(SettingsKey::Passes).maximum);
 
 // Raises EExportError naming the key and its range when an option cannot be
 // used: a power outside 0 to maxPower, a maxPower or feed of 0 or below,
-// passes outside 1 to 100, a depth or safe height below 0.
+// passes outside 1 to 100, a depth or safe height below 0, an origin that
+// is neither of the two.
 void CheckGcodeOptions(const GcodeOptions& options);
 
 // The G-code program (GRBL 1.1) that cuts the figure: millimetres and

@@ -11,6 +11,7 @@
 #include "export/FigureCheck.h"
 #include "export/Toolpath.h"
 #include "export/ToolpathErrors.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav {
 
@@ -84,9 +85,11 @@ std::string PointText(const PlotterPoint& p) {
 
 void CheckHpglOptions(const HpglOptions& o) {
     if (!(o.overcut >= 0) || !std::isfinite(o.overcut))
-        throw EExportError(MachineValueNegativeMessage("Machine.Overcut", o.overcut));
+        throw EExportError(
+            MachineValueNegativeMessage(QualifiedKeyName(SettingsKey::Overcut), o.overcut));
     if (o.speed && (!(*o.speed > 0) || !std::isfinite(*o.speed)))
-        throw EExportError(MachineValueNotPositiveMessage("Machine.Speed", *o.speed));
+        throw EExportError(
+            MachineValueNotPositiveMessage(QualifiedKeyName(SettingsKey::Speed), *o.speed));
 }
 
 std::string HpglFileOf(const Figure& figure, const HpglOptions& options) {
@@ -100,7 +103,8 @@ std::string HpglFileOf(const Figure& figure, const HpglOptions& options) {
         shortest = std::min(shortest, LengthOf(paths.back()));
     }
     if (options.overcut > 0 && options.overcut > shortest)
-        throw EExportError(OvercutTooLongMessage("Machine.Overcut", options.overcut, shortest));
+        throw EExportError(OvercutTooLongMessage(QualifiedKeyName(SettingsKey::Overcut),
+                                                 options.overcut, shortest));
 
     std::string text = "IN;\nSP1;\n";
     if (options.speed) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "geometry/Figure.h"
+#include "model/StarSettings.h"
 
 namespace polygrav {
 
@@ -21,8 +22,9 @@ struct MachineVertex {
 // to the first corner.
 using MachineContour = std::vector<MachineVertex>;
 
-// Where the machine's origin lies on the document.
-enum class MachineOrigin { BottomLeft, Centre };
+// Where the machine's origin lies on the document, as the key Origin gives
+// it.
+enum class MachineOrigin { BottomLeft = kOriginBottomLeft, Centre = kOriginCentre };
 
 // The order in which the contours are cut, as indices into contours (page
 // coordinates, as the figure holds them). Every contour that lies inside

@@ -32,10 +32,6 @@ Message OvercutTooLongMessage(std::string_view key, double overcut, double short
             {std::string(key), MachineNumberText(overcut), MachineNumberText(shortest)}};
 }
 
-Message MachineValueNotANumberMessage(std::string_view key, std::string_view value) {
-    return {MessageId::MachineValueNotANumber, {std::string(key), Quoted(value)}};
-}
-
 Message UnknownGcodeArcsMessage(std::string_view text) {
     return {MessageId::UnknownGcodeArcs, {Quoted(text)}};
 }

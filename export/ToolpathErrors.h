@@ -15,8 +15,6 @@ Message MachineValueNotPositiveMessage(std::string_view key, double value);
 Message MachineValueNegativeMessage(std::string_view key, double value);
 // shortest is the length in mm of the shortest closed contour.
 Message OvercutTooLongMessage(std::string_view key, double overcut, double shortest);
-// A value that is not the number its key takes.
-Message MachineValueNotANumberMessage(std::string_view key, std::string_view value);
 Message UnknownGcodeArcsMessage(std::string_view text);
 
 // A number as the machine messages show it: its shortest form of at most

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,7 +31,16 @@ enum class KeyKind { Folder, Text, Integer, Flag, Color, Decimal, OptionalDecima
 enum class KeyPlace { Design, Part, Section };
 
 // What a key's number measures.
-enum class KeyUnit { None, Millimetre, HundredthMillimetre, Degree, Ratio, Choice };
+enum class KeyUnit {
+    None,
+    Millimetre,
+    HundredthMillimetre,
+    Degree,
+    Ratio,
+    Choice,
+    MillimetrePerMinute,
+    CentimetrePerSecond
+};
 
 // Whether a key is one the first version knows (always written) or a later
 // one (written only when not at its default or already in the file).
@@ -80,6 +90,9 @@ inline constexpr const char* kSettingsSection = "SVG";
 constexpr const char* SettingsKeyName(SettingsKey key) {
     return KeyInfo(key).name;
 }
+
+// The key as messages and --set name it: "Section.Key" ("Machine.Feed").
+std::string QualifiedKeyName(SettingsKey key);
 
 // The keys of one section that a given place holds, in the table's order;
 // the window builds the controls of its later pages from these.

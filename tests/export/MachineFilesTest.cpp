@@ -11,7 +11,6 @@
 #include "export/GcodeWriter.h"
 #include "export/HpglWriter.h"
 #include "export/Toolpath.h"
-#include "export/ToolpathKeys.h"
 #include "model/Messages.h"
 #include "tests/export/SampleFigures.h"
 
@@ -124,6 +123,8 @@ TEST(MachineFilesTest, BadOptionsNameTheKeyAndWriteNothing) {
          "mm"},
         {"speed 0", [](ExportOptions& o) { o.hpgl.speed = 0; }, ExportFormat::Plt,
          "The value 0 of Machine.Speed is not a number greater than 0"},
+        {"origin 2", [](ExportOptions& o) { o.gcode.origin = static_cast<MachineOrigin>(2); },
+         ExportFormat::Gcode, "The value 2 of Machine.Origin is not within 0 to 1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -174,38 +175,6 @@ TEST(MachineFilesTest, FormatNamesAndExtensions) {
     }
     EXPECT_EQ(ParseGcodeArcs("Segments"), GcodeArcs::Segments);
     EXPECT_THROW(ParseGcodeArcs("bulge"), EExportError);
-}
-
-TEST(MachineFilesTest, MachineKeysTakeTheirNumbers) {
-    ExportOptions o;
-    ApplyMachineKey(o, "feed", "600");
-    ApplyMachineKey(o, "Passes", "3");
-    ApplyMachineKey(o, "PassDepth", "0.25");
-    ApplyMachineKey(o, "Origin", "1");
-    ApplyMachineKey(o, "Speed", "20");
-    EXPECT_EQ(o.gcode.feed, 600);
-    EXPECT_EQ(o.gcode.passes, 3);
-    EXPECT_EQ(o.gcode.passDepth, 0.25);
-    EXPECT_EQ(o.gcode.origin, MachineOrigin::Centre);
-    EXPECT_EQ(o.hpgl.speed, 20);
-    ApplyMachineKey(o, "Speed", "");
-    EXPECT_FALSE(o.hpgl.speed);
-    struct Row {
-        const char* key;
-        const char* value;
-    };
-    for (const Row& row : {Row{"Feed", "abc"}, Row{"Feed", ""}, Row{"Power", "1,5"},
-                           Row{"Passes", "2.5"}, Row{"Mirror", "2"}, Row{"Feed", "1e999"}}) {
-        SCOPED_TRACE(std::string(row.key) + "=" + row.value);
-        try {
-            ApplyMachineKey(o, row.key, row.value);
-            ADD_FAILURE() << "no error";
-        } catch (const EExportError& e) {
-            EXPECT_NE(e.message().In(Language::English).find(std::string("Machine.") + row.key),
-                      std::string::npos);
-        }
-    }
-    EXPECT_FALSE(IsMachineKey("EdgeNumber"));
 }
 
 }  // namespace

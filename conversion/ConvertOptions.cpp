@@ -170,13 +170,13 @@ std::string ConvertShortUsage() {
     return MessageText(MessageId::ConvertShortUsage);
 }
 
-std::string HelpKeyList() {
-    // The keys of [SVG] in the table's order, five to a line, the lines
-    // indented to the help's second column.
+std::string HelpKeyList(std::string_view section) {
+    // The keys of the section in the table's order, five to a line, the
+    // lines indented to the help's second column.
     std::string list;
     std::size_t onLine = 0;
     for (const SettingsKeyInfo& info : kSettingsKeys) {
-        if (std::string_view(info.section) != kSettingsSection) continue;
+        if (std::string_view(info.section) != section) continue;
         if (onLine == 5) {
             list += "\n                   ";
             onLine = 0;
@@ -190,7 +190,7 @@ std::string HelpKeyList() {
 }
 
 std::string ConvertUsageText() {
-    return MessageText(MessageId::ConvertUsage, {HelpKeyList()});
+    return MessageText(MessageId::ConvertUsage, {HelpKeyList(), HelpKeyList(kMachineSection)});
 }
 
 }  // namespace polygrav

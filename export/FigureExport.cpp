@@ -118,6 +118,15 @@ GcodeArcs ParseGcodeArcs(std::string_view text) {
     throw EExportError(UnknownGcodeArcsMessage(text));
 }
 
+std::string FormatNameList() {
+    std::string list;
+    for (const FormatEntry& entry : kFormats) {
+        if (!list.empty()) list += ", ";
+        list += entry.name;
+    }
+    return list;
+}
+
 std::string_view FormatName(ExportFormat format) {
     return EntryOf(format).name;
 }

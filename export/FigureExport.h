@@ -50,6 +50,10 @@ DxfArcs ParseDxfArcs(std::string_view text);
 // "arcs" or "segments", in any case; anything else raises EExportError.
 GcodeArcs ParseGcodeArcs(std::string_view text);
 
+// Every format's name in the order of the table, with commas ("svg, dxf,
+// ...").
+std::string FormatNameList();
+
 // The format's name ("svg") and its file extension with the dot (".svg").
 std::string_view FormatName(ExportFormat format);
 std::string_view FileExtension(ExportFormat format);

@@ -86,6 +86,9 @@ constexpr const SettingsKeyInfo& KeyInfo(SettingsKey key) {
 // The section of the design's and the part's keys.
 inline constexpr const char* kSettingsSection = "SVG";
 
+// The section of the machine files' keys.
+inline constexpr const char* kMachineSection = "Machine";
+
 // The key's name in the file ("EdgeNumber").
 constexpr const char* SettingsKeyName(SettingsKey key) {
     return KeyInfo(key).name;

@@ -26,7 +26,7 @@ TEST(FigureExportTest, FormatNamesIgnoreCase) {
         ParseFormatName("eps");
         ADD_FAILURE() << "no error";
     } catch (const EExportError& e) {
-        EXPECT_STREQ(e.what(), "'eps' は出力形式ではありません (svg, dxf, pdf, png)");
+        EXPECT_STREQ(e.what(), "'eps' は出力形式ではありません (svg, dxf, pdf, png, gcode, plt)");
     }
 }
 

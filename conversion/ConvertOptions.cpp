@@ -7,7 +7,6 @@
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
 
 namespace polygrav {
 
@@ -28,13 +27,15 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     }
     // A value that no document could hold either (a colour that is neither a
     // name nor a number, a machine's number that is none) would fail every
-    // document alike: refused here.
+    // document alike: refused here. A value whose range depends on other
+    // keys is checked with each document, after the document's keys and the
+    // earlier --set lines.
     try {
         if (KeyInfo(*found).place == KeyPlace::Section) {
             CheckSectionTexts(*SettingsLineDocument(line));
         } else {
-            SettingsModel model;
-            ReadSettings(*SettingsLineDocument(line), {}, model);
+            PlainSettingsTarget plain;
+            ReadSettings(*SettingsLineDocument(line), {}, plain);
         }
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};

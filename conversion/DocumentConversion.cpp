@@ -1,7 +1,6 @@
 #include "conversion/DocumentConversion.h"
 
 #include "fileio/AtomicFile.h"
-#include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 #include "settings/IniFile.h"
@@ -14,15 +13,6 @@ bool IsSettingsDocumentPath(const std::string& path) {
 }
 
 namespace {
-
-// Whether a settings line names a key of a section beyond [SVG].
-bool IsSectionLine(const std::string& line) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) return false;
-    const std::optional<SettingsKey> key =
-        FindSettingsKey(TrimBlanks(std::string_view(line).substr(0, equals)));
-    return key && KeyInfo(*key).place == KeyPlace::Section;
-}
 
 // The load of both overloads; sections null leaves the further sections
 // unread.
@@ -38,18 +28,15 @@ SettingsModel LoadSettings(const std::string& path, const std::vector<std::strin
         ReadSectionSettings(doc, *sections, decimalSeparator);
     }
     for (const std::string& line : extraLines) {
-        if (IsSectionLine(line)) {
-            if (sections) {
-                const IniDocument one = *SettingsLineDocument(line);
-                CheckSectionTexts(one, decimalSeparator);
-                ReadSectionSettings(one, *sections, decimalSeparator);
-            }
-            continue;
+        // One line on its own, a document of its key's section: only its key
+        // is read; the folder stays.
+        const std::optional<IniDocument> one = SettingsLineDocument(line);
+        if (!one) continue;
+        ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
+        if (sections) {
+            CheckSectionTexts(*one, decimalSeparator);
+            ReadSectionSettings(*one, *sections, decimalSeparator);
         }
-        // One line on its own: only its key is read; the folder stays.
-        const IniDocument one =
-            IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line);
-        ReadSettings(one, model.favoriteDir, model, nullptr, decimalSeparator);
     }
     if (sections) sections->svg = model.values;
     return model;

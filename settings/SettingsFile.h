@@ -54,6 +54,27 @@ class SettingsTarget {
     virtual void setPartSettings(const PartSettings& part) = 0;
 };
 
+// A target that takes every value as handed, with no rule of a control and
+// no redraw: the values of a file as the file's rules alone read them.
+class PlainSettingsTarget : public SettingsTarget {
+  public:
+    TStarSettings values;
+    std::string favoriteDir;
+
+    void setFavoriteDir(const std::string& dir) override { favoriteDir = dir; }
+    void setEdgeNumber(const std::string& text) override { values.EdgeNumber = text; }
+    void setCircumRadius(const std::string& text) override { values.CircumRadius = text; }
+    void setStarType(std::int32_t index) override { values.StarType = index; }
+    void setFillColor(TColor c) override { values.FillColor = c; }
+    void setFillTransparent(bool on) override { values.FillTransparent = on; }
+    void setStrokeColor(TColor c) override { values.StrokeColor = c; }
+    void setStrokeWidth(std::int32_t position) override { values.StrokeWidth = position; }
+    void setView(bool on) override { values.View = on; }
+    void setFillRule(bool on) override { values.FillRule = on; }
+    PartSettings partSettings() const override { return values.Part; }
+    void setPartSettings(const PartSettings& part) override { values.Part = part; }
+};
+
 // Reads the keys of section "SVG" in order and hands each value to the
 // target right after reading it. A missing FavoriteDir gives defaultFavoriteDir.
 // The keys of the part are read by the same rules (integers by the integer

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "ProgramSandbox.h"
+#include "conversion/ConvertOptions.h"
 #include "export/ExportErrors.h"
 #include "model/Errors.h"
 #include "model/Messages.h"
@@ -281,8 +282,9 @@ void ConvertProcessTest::help() {
         const QString convert = box.addProgram(QStringLiteral(POLYGRAV_CONVERT_BINARY));
         const ProgramRun run = box.runProgram(convert, {"--help"});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray::fromStdString(
-                              std::string(MessageTemplate(MessageId::ConvertUsage, row.expected))));
+        QCOMPARE(run.out, QByteArray::fromStdString(MessageText(
+                              MessageId::ConvertUsage,
+                              {HelpKeyList(), HelpKeyList(kMachineSection)}, row.expected)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "conversion/DocumentConversion.h"
 #include "conversion/PartInfo.h"
 #include "export/FigureExport.h"
+#include "export/MachineOptions.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
@@ -104,6 +105,7 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
     for (const std::string& document : documents) {
         // One figure for every format of the document.
         std::optional<Figure> figure;
+        ExportOptions exportOptions = options.exportOptions;
         bool view = false;
         for (const ExportFormat format : options.formats) {
             const std::string extension(FileExtension(format));
@@ -112,16 +114,15 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
             try {
                 if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
                 if (!figure) {
+                    DocumentSettings sections;
                     const SettingsModel model =
-                        document.empty()
-                            ? LoadDocumentSettings({}, options.settings, programDir,
-                                                   decimalSeparator, true)
-                            : LoadDocumentSettings(document, options.settings, programDir,
-                                                   decimalSeparator, false);
+                        LoadDocumentSettings(document, options.settings, programDir,
+                                             decimalSeparator, document.empty(), sections);
                     figure = BuildFigure(model.values, decimalSeparator);
+                    exportOptions = WithMachineSettings(options.exportOptions, sections.Machine);
                     view = options.view && model.values.View;
                 }
-                const std::string bytes = EncodeFigure(*figure, format, options.exportOptions);
+                const std::string bytes = EncodeFigure(*figure, format, exportOptions);
                 out.view = view && out.path != "-";
                 if (out.path == "-") {
                     if (!hooks.writeStandardOutput(bytes)) {

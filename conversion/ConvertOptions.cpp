@@ -22,16 +22,22 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetLineBreak, {line})};
     }
     const std::string_view key = TrimBlanks(std::string_view(line).substr(0, equals));
-    if (!FindSettingsKey(key)) {
+    const std::optional<SettingsKey> found = FindSettingsKey(key);
+    if (!found) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
-    // name nor a number) would fail every document alike: refused here. A
-    // value whose range depends on other keys is checked with each document,
-    // after the document's keys and the earlier --set lines.
+    // name nor a number, a machine's number that is none) would fail every
+    // document alike: refused here. A value whose range depends on other
+    // keys is checked with each document, after the document's keys and the
+    // earlier --set lines.
     try {
-        PlainSettingsTarget plain;
-        ReadSettings(*SettingsLineDocument(line), {}, plain);
+        if (KeyInfo(*found).place == KeyPlace::Section) {
+            CheckSectionTexts(*SettingsLineDocument(line));
+        } else {
+            PlainSettingsTarget plain;
+            ReadSettings(*SettingsLineDocument(line), {}, plain);
+        }
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }
@@ -81,7 +87,8 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
         std::string name = arg;
         std::string value;
         const bool inlineValue = SplitLongOption(arg, name, value);
-        if (name == "--format" || name == "--dpi" || name == "--dxf" || name == "--dxf-arcs") {
+        if (name == "--format" || name == "--dpi" || name == "--dxf" || name == "--dxf-arcs" ||
+            name == "--gcode-arcs") {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
                     return fail(MessageText(MessageId::OptionValueExpected, {arg}));
@@ -102,8 +109,10 @@ ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args) {
                     options.exportOptions.png.dpi = dpi;
                 } else if (name == "--dxf") {
                     options.exportOptions.dxf.version = ParseDxfVersion(value);
-                } else {
+                } else if (name == "--dxf-arcs") {
                     options.exportOptions.dxf.arcs = ParseDxfArcs(value);
+                } else {
+                    options.exportOptions.gcode.arcs = ParseGcodeArcs(value);
                 }
             } catch (const EPolygravError& e) {
                 return fail(name + " " + value + ": " + WithClosingPeriod(e.what()));
@@ -168,13 +177,13 @@ std::string ConvertShortUsage() {
     return MessageText(MessageId::ConvertShortUsage);
 }
 
-std::string HelpKeyList() {
-    // The keys of [SVG] in the table's order, five to a line, the lines
-    // indented to the help's second column.
+std::string HelpKeyList(std::string_view section) {
+    // The keys of the section in the table's order, five to a line, the
+    // lines indented to the help's second column.
     std::string list;
     std::size_t onLine = 0;
     for (const SettingsKeyInfo& info : kSettingsKeys) {
-        if (std::string_view(info.section) != kSettingsSection) continue;
+        if (std::string_view(info.section) != section) continue;
         if (onLine == 5) {
             list += "\n                   ";
             onLine = 0;
@@ -188,7 +197,7 @@ std::string HelpKeyList() {
 }
 
 std::string ConvertUsageText() {
-    return MessageText(MessageId::ConvertUsage, {HelpKeyList()});
+    return MessageText(MessageId::ConvertUsage, {HelpKeyList(), HelpKeyList(kMachineSection)});
 }
 
 }  // namespace polygrav

@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/FigureExport.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav {
 
@@ -45,8 +47,8 @@ struct ParsedConvertOptions {
 };
 ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args);
 
-// The keys of section [SVG] as the help lists them.
-std::string HelpKeyList();
+// The keys of a section ([SVG] unless told) as the help lists them.
+std::string HelpKeyList(std::string_view section = kSettingsSection);
 
 // The text of --help.
 std::string ConvertUsageText();

@@ -13,20 +13,52 @@ bool IsSettingsDocumentPath(const std::string& path) {
     return EqualIgnoringAsciiCase(ExtractFileExt(path), kDocumentExt);
 }
 
-SettingsModel LoadDocumentSettings(const std::string& path,
-                                   const std::vector<std::string>& extraLines,
-                                   const std::string& defaultFavoriteDir, char decimalSeparator,
-                                   bool missingIsEmpty) {
+namespace {
+
+// The load of both overloads; sections null leaves the further sections
+// unread.
+SettingsModel LoadSettings(const std::string& path, const std::vector<std::string>& extraLines,
+                           const std::string& defaultFavoriteDir, char decimalSeparator,
+                           bool missingIsEmpty, DocumentSettings* sections) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
     const IniDocument doc =
         missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
-    for (const std::string& line : extraLines) {
-        // One line on its own: only its key is read; the folder stays.
-        const std::optional<IniDocument> one = SettingsLineDocument(line);
-        if (one) ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
+    if (sections) {
+        CheckSectionTexts(doc, decimalSeparator);
+        ReadSectionSettings(doc, *sections, decimalSeparator);
     }
+    for (const std::string& line : extraLines) {
+        // One line on its own, a document of its key's section: only its key
+        // is read; the folder stays.
+        const std::optional<IniDocument> one = SettingsLineDocument(line);
+        if (!one) continue;
+        ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
+        if (sections) {
+            CheckSectionTexts(*one, decimalSeparator);
+            ReadSectionSettings(*one, *sections, decimalSeparator);
+        }
+    }
+    if (sections) sections->svg = model.values;
     return model;
+}
+
+}  // namespace
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty) {
+    return LoadSettings(path, extraLines, defaultFavoriteDir, decimalSeparator, missingIsEmpty,
+                        nullptr);
+}
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty, DocumentSettings& sections) {
+    return LoadSettings(path, extraLines, defaultFavoriteDir, decimalSeparator, missingIsEmpty,
+                        &sections);
 }
 
 ConversionOutcome ConvertDocument(const std::string& documentPath, const std::string& programDir,

@@ -27,6 +27,16 @@ SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,
                                    bool missingIsEmpty);
 
+// LoadDocumentSettings, also reading into sections the keys of the sections
+// beyond [SVG] (such as [Machine]): the document's, then those of
+// extraLines that name a key of theirs ("Machine.Feed=600"), in order;
+// sections.svg is the loaded [SVG]. A text that such a key cannot read
+// raises EConvertError naming the key.
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty, DocumentSettings& sections);
+
 // What converting one document did, as the user sees it.
 struct ConversionOutcome {
     bool written = false;

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "export/FigureExport.h"
+
 namespace polygrav {
 
 Message UnknownFormatMessage(std::string_view text) {
-    return {MessageId::UnknownFormat, {Quoted(text)}};
+    return {MessageId::UnknownFormat, {Quoted(text), FormatNameList()}};
 }
 
 Message UnknownExtensionMessage(std::string_view path) {

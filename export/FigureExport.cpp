@@ -7,6 +7,7 @@
 #include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
 #include "model/AsciiCase.h"
+#include "export/ToolpathErrors.h"
 #include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 
@@ -20,11 +21,20 @@ struct FormatEntry {
     std::string_view extension;
 };
 
-constexpr std::array<FormatEntry, 4> kFormats = {{
+constexpr std::array<FormatEntry, 6> kFormats = {{
     {ExportFormat::Svg, "svg", ".svg"},
     {ExportFormat::Dxf, "dxf", ".dxf"},
     {ExportFormat::Pdf, "pdf", ".pdf"},
     {ExportFormat::Png, "png", ".png"},
+    {ExportFormat::Gcode, "gcode", ".gcode"},
+    {ExportFormat::Plt, "plt", ".plt"},
+}};
+
+// Further extensions that machine software gives these files; they are no
+// format names.
+constexpr std::array<FormatEntry, 2> kOtherExtensions = {{
+    {ExportFormat::Gcode, "nc", ".nc"},
+    {ExportFormat::Plt, "hpgl", ".hpgl"},
 }};
 
 std::optional<ExportFormat> TryFormatName(std::string_view name) {
@@ -70,7 +80,11 @@ std::optional<ExportFormat> FormatOfPath(std::string_view path) {
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.find_last_of('.');
     if (dot == std::string_view::npos || dot == 0) return std::nullopt;
-    return TryFormatName(name.substr(dot + 1));
+    const std::string_view extension = name.substr(dot + 1);
+    for (const FormatEntry& entry : kOtherExtensions) {
+        if (SameIgnoringCase(extension, entry.name)) return entry.format;
+    }
+    return TryFormatName(extension);
 }
 
 ExportFormat RequireFormatOfPath(std::string_view path) {
@@ -88,6 +102,21 @@ DxfArcs ParseDxfArcs(std::string_view text) {
     if (EqualIgnoringAsciiCase(text, "bulge")) return DxfArcs::Bulge;
     if (EqualIgnoringAsciiCase(text, "segments")) return DxfArcs::Segments;
     throw EExportError(UnknownDxfArcsMessage(text));
+}
+
+GcodeArcs ParseGcodeArcs(std::string_view text) {
+    if (SameIgnoringCase(text, "arcs")) return GcodeArcs::Arcs;
+    if (SameIgnoringCase(text, "segments")) return GcodeArcs::Segments;
+    throw EExportError(UnknownGcodeArcsMessage(text));
+}
+
+std::string FormatNameList() {
+    std::string list;
+    for (const FormatEntry& entry : kFormats) {
+        if (!list.empty()) list += ", ";
+        list += entry.name;
+    }
+    return list;
 }
 
 std::string_view FormatName(ExportFormat format) {
@@ -110,6 +139,10 @@ std::string EncodeFigure(const Figure& figure, ExportFormat format, const Export
         case ExportFormat::Png:
             if (!CurrentCairoEncoders().png) throw EExportError(CannotRenderMessage("PNG"));
             return CurrentCairoEncoders().png(figure, options.png);
+        case ExportFormat::Gcode:
+            return GcodeProgramOf(figure, options.gcode);
+        case ExportFormat::Plt:
+            return HpglFileOf(figure, options.hpgl);
     }
     throw EExportError(UnknownFormatMessage(std::to_string(static_cast<int>(format))));
 }

@@ -6,21 +6,25 @@
 #include <vector>
 
 #include "export/DxfWriter.h"
+#include "export/GcodeWriter.h"
+#include "export/HpglWriter.h"
 #include "export/PngOptions.h"
 #include "geometry/Figure.h"
 
 namespace polygrav {
 
 // The file formats a figure is written in.
-enum class ExportFormat { Svg, Dxf, Pdf, Png };
+enum class ExportFormat { Svg, Dxf, Pdf, Png, Gcode, Plt };
 
 // The options of every format, one member each; each writer reads its own.
 struct ExportOptions {
     DxfOptions dxf;
     PngOptions png;
+    GcodeOptions gcode;
+    HpglOptions hpgl;
 };
 
-// "svg", "dxf", "pdf" or "png", in any case. Anything else raises
+// "svg", "dxf", "pdf", "png", "gcode" or "plt", in any case. Anything else raises
 // EExportError.
 ExportFormat ParseFormatName(std::string_view name);
 
@@ -29,8 +33,8 @@ ExportFormat ParseFormatName(std::string_view name);
 // its first naming. An empty list or name raises EExportError.
 std::vector<ExportFormat> ParseFormatList(std::string_view list);
 
-// The format of a path's extension (".svg", ".DXF", ...); nothing when the
-// extension names none.
+// The format of a path's extension (".svg", ".DXF", ...; ".nc" is G-code and
+// ".hpgl" HPGL too); nothing when the extension names none.
 std::optional<ExportFormat> FormatOfPath(std::string_view path);
 
 // FormatOfPath, raising EExportError naming the path when there is none.
@@ -40,6 +44,13 @@ ExportFormat RequireFormatOfPath(std::string_view path);
 // raises EExportError.
 DxfVersion ParseDxfVersion(std::string_view text);
 DxfArcs ParseDxfArcs(std::string_view text);
+
+// "arcs" or "segments", in any case; anything else raises EExportError.
+GcodeArcs ParseGcodeArcs(std::string_view text);
+
+// Every format's name in the order of the table, with commas ("svg, dxf,
+// ...").
+std::string FormatNameList();
 
 // The format's name ("svg") and its file extension with the dot (".svg").
 std::string_view FormatName(ExportFormat format);

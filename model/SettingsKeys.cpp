@@ -4,6 +4,10 @@
 
 namespace polygrav {
 
+std::string QualifiedKeyName(SettingsKey key) {
+    return std::string(KeyInfo(key).section) + "." + KeyInfo(key).name;
+}
+
 std::vector<SettingsKeyInfo> KeysOfSection(std::string_view section, KeyPlace place) {
     std::vector<SettingsKeyInfo> keys;
     for (const SettingsKeyInfo& info : kSettingsKeys) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +32,16 @@ enum class KeyKind { Folder, Text, Integer, Flag, Color, Decimal, OptionalDecima
 enum class KeyPlace { Design, Part, Section };
 
 // What a key's number measures.
-enum class KeyUnit { None, Millimetre, HundredthMillimetre, Degree, Ratio, Choice };
+enum class KeyUnit {
+    None,
+    Millimetre,
+    HundredthMillimetre,
+    Degree,
+    Ratio,
+    Choice,
+    MillimetrePerMinute,
+    CentimetrePerSecond
+};
 
 // Whether a key is one the first version knows (always written) or a later
 // one (written only when not at its default or already in the file).
@@ -77,6 +87,9 @@ constexpr const SettingsKeyInfo& KeyInfo(SettingsKey key) {
 // The section of the design's and the part's keys.
 inline constexpr const char* kSettingsSection = "SVG";
 
+// The section of the machine files' keys.
+inline constexpr const char* kMachineSection = "Machine";
+
 // The key's name in the file ("EdgeNumber").
 constexpr const char* SettingsKeyName(SettingsKey key) {
     return KeyInfo(key).name;
@@ -109,6 +122,8 @@ std::vector<KeyChoice> ChoicesOf(SettingsKey key);
 // What the box of an optional key shows while it is empty; NoText where the
 // table gives nothing.
 MessageId EmptyTextOf(SettingsKey key);
+// The key as messages and --set name it: "Section.Key" ("Machine.Feed").
+std::string QualifiedKeyName(SettingsKey key);
 
 // The keys of one section that a given place holds, in the table's order;
 // the window builds the controls of its later pages from these.

@@ -26,6 +26,11 @@ inline constexpr int kSizeBySide = 2;         // of the polygon through the tips
 inline constexpr int kRoundJoin = 0;
 inline constexpr int kMitreJoin = 1;
 
+// Where a machine file's origin lies (Origin): the document's bottom-left
+// corner or its centre.
+inline constexpr int kOriginBottomLeft = 0;
+inline constexpr int kOriginCentre = 1;
+
 // A key without a limit of its own on that side (SettingsKeys.def).
 inline constexpr double kNoLimit = 0x1p1023;
 

@@ -33,6 +33,7 @@ POLYGRAV_TEST_PACKAGES=(
     time locales clang-format git
     python3-ezdxf poppler-utils librecad
     lintian appstream debootstrap
+    linuxcnc-uspace hp2xx
 )
 
 polygrav_root() {

@@ -10,6 +10,7 @@
 
 #include "model/AsciiCase.h"
 #include "model/Blanks.h"
+#include "model/Errors.h"
 #include "model/InputRules.h"
 #include "model/NumberRules.h"
 #include "model/PathRules.h"
@@ -215,6 +216,41 @@ void ReadSectionSettings(const IniDocument& doc, DocumentSettings& settings, cha
 #undef POLYGRAV_KEY
     (void)read;
     (void)settings;
+}
+
+void CheckSectionTexts(const IniDocument& doc, char localeSeparator) {
+    SettingsKey at{};
+    const KeyReader read(doc, at, localeSeparator);
+    const auto check = [&doc](SettingsKey key, bool readable) {
+        if (readable) return;
+        const SettingsKeyInfo& info = KeyInfo(key);
+        const std::string text = doc.Read(info.section, info.name).value_or("");
+        throw EConvertError(
+            Message{MessageId::SectionValueNotANumber, {QualifiedKeyName(key), Quoted(text)}});
+    };
+    // A key the document does not hold is readable: it keeps its default.
+    const auto held = [&doc](SettingsKey key) {
+        return doc.Read(KeyInfo(key).section, SettingsKeyName(key)).has_value();
+    };
+#define POLYGRAV_CHECK_KIND_Integer(name) read.Integer(SettingsKey::name).has_value()
+#define POLYGRAV_CHECK_KIND_Flag(name) \
+    (read.Integer(SettingsKey::name) == 0 || read.Integer(SettingsKey::name) == 1)
+#define POLYGRAV_CHECK_KIND_Decimal(name) read.Decimal(SettingsKey::name).has_value()
+#define POLYGRAV_CHECK_KIND_OptionalDecimal(name) \
+    read.OptionalDecimal(SettingsKey::name).has_value()
+#define POLYGRAV_CHECK_KIND_Text(name) true
+#define POLYGRAV_CHECK_KIND_Folder(name) true
+#define POLYGRAV_CHECK_KIND_Color(name) (read.Color(SettingsKey::name), true)
+#define POLYGRAV_CHECK_Design(name, kind)
+#define POLYGRAV_CHECK_Part(name, kind)
+#define POLYGRAV_CHECK_Section(name, kind) \
+    if (held(SettingsKey::name)) check(SettingsKey::name, POLYGRAV_CHECK_KIND_##kind(name));
+#define POLYGRAV_KEY(section, place, Struct, name, kind, ...) POLYGRAV_CHECK_##place(name, kind)
+#include "model/SettingsKeys.def"
+#undef POLYGRAV_KEY
+    (void)read;
+    (void)check;
+    (void)held;
 }
 
 std::string FormatPartDecimal(double value) {

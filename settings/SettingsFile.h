@@ -107,6 +107,13 @@ std::string FormatPartDecimal(double value);
 void ReadSectionSettings(const IniDocument& doc, DocumentSettings& settings,
                          char localeSeparator = '.');
 
+// Raises EConvertError naming the key ("Machine.Feed") and its text for the
+// first key of the further sections, in the table's order, whose text doc
+// holds but its kind cannot read: a number that fails its rule, or a flag
+// other than 0 or 1. Where such a key drives a machine, a value kept in
+// silence would cut with settings that nobody chose.
+void CheckSectionTexts(const IniDocument& doc, char localeSeparator = '.');
+
 // Writes the keys of the further sections by the write rule of later keys.
 void WriteSectionSettings(IniDocument& doc, const DocumentSettings& settings);
 

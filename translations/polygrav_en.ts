@@ -206,5 +206,13 @@ viewers agree</translation>
         <source>PNG file(*.png)</source>
         <translation>PNG file(*.png)</translation>
     </message>
+    <message>
+        <source>G-code file(*.gcode)</source>
+        <translation>G-code file(*.gcode)</translation>
+    </message>
+    <message>
+        <source>HPGL file(*.plt)</source>
+        <translation>HPGL file(*.plt)</translation>
+    </message>
 </context>
 </TS>

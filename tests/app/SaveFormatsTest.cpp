@@ -37,6 +37,8 @@ const QString kSvg = QStringLiteral("SVG file(*.svg)");
 const QString kDxf = QStringLiteral("DXF file(*.dxf)");
 const QString kPdf = QStringLiteral("PDF file(*.pdf)");
 const QString kPng = QStringLiteral("PNG file(*.png)");
+const QString kGcode = QStringLiteral("G-code file(*.gcode)");
+const QString kPlt = QStringLiteral("HPGL file(*.plt)");
 
 // A figure unlike the design's, so that a file of the design values fails.
 void SetOtherFigure(FormHarness& h) {
@@ -56,7 +58,9 @@ quint32 BigEndianAt(const QByteArray& bytes, int at) {
 
 // Fails the test when the bytes do not have the format's signature and
 // frame: the SVG's root element, the DXF's first section and end, the PDF's
-// header and trailer, the PNG's signature and a header of sidePixels.
+// header and trailer, the PNG's signature and a header of sidePixels, the
+// G-code program's units line and end, the HPGL file's start and pen put
+// away.
 void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixels) {
     switch (format) {
         case ExportFormat::Svg:
@@ -76,6 +80,14 @@ void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixel
             QCOMPARE(bytes.mid(12, 4), QByteArray("IHDR"));
             QCOMPARE(BigEndianAt(bytes, 16), static_cast<quint32>(sidePixels));
             QCOMPARE(BigEndianAt(bytes, 20), static_cast<quint32>(sidePixels));
+            break;
+        case ExportFormat::Gcode:
+            QVERIFY(bytes.startsWith("G21 G90\n"));
+            QVERIFY(bytes.endsWith("\nM2\n"));
+            break;
+        case ExportFormat::Plt:
+            QVERIFY(bytes.startsWith("IN;\nSP1;\n"));
+            QVERIFY(bytes.endsWith("\nSP0;\n"));
             break;
     }
 }
@@ -113,8 +125,8 @@ void SaveFormatsTest::dialogOffersEveryType() {
         texts << f.text;
         suffixes << f.suffix;
     }
-    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng}));
-    QCOMPARE(suffixes, (QStringList{"svg", "dxf", "pdf", "png"}));
+    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng, kGcode, kPlt}));
+    QCOMPARE(suffixes, (QStringList{"svg", "dxf", "pdf", "png", "gcode", "plt"}));
     // The design's type is the first dialog's.
     QCOMPARE(r.filter, kSvg);
     QCOMPARE(r.defaultSuffix, QString("svg"));
@@ -128,6 +140,8 @@ void SaveFormatsTest::savesTheChosenType_data() {
     QTest::newRow("DXF") << kDxf << "star.dxf" << ExportFormat::Dxf;
     QTest::newRow("PDF") << kPdf << "star.pdf" << ExportFormat::Pdf;
     QTest::newRow("PNG") << kPng << "star.png" << ExportFormat::Png;
+    QTest::newRow("G-code") << kGcode << "star.gcode" << ExportFormat::Gcode;
+    QTest::newRow("HPGL") << kPlt << "star.plt" << ExportFormat::Plt;
     QTest::newRow("the type decides, not the name") << kPng << "star.svg" << ExportFormat::Png;
 }
 

@@ -275,7 +275,7 @@ TEST_F(ConvertProcess, Help) {
         }
         const ChildResult run = Convert({"--help"});
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, MessageText(MessageId::ConvertUsage, {HelpKeyList()}, row.expected));
+        EXPECT_EQ(run.out, MessageText(MessageId::ConvertUsage, {HelpKeyList(), HelpKeyList(kMachineSection)}, row.expected));
     }
 }
 

@@ -24,7 +24,7 @@ TEST(FigureExportTest, FormatNamesIgnoreCase) {
         EXPECT_THROW(ParseFormatName(bad), EExportError);
     }
     EXPECT_THROW_MSG(ParseFormatName("eps"), EExportError,
-                     "'eps' は出力形式ではありません (svg, dxf, pdf, png)");
+                     "'eps' は出力形式ではありません (svg, dxf, pdf, png, gcode, plt)");
 }
 
 TEST(FigureExportTest, FormatLists) {

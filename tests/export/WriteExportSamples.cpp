@@ -4,6 +4,10 @@
 // public EncodeFigure. cases.txt lists the cases, one a line:
 //   <name> <document side in mm> <contour count>
 // A few PNG-only samples follow: 100 mm at 300 dpi, and a transparent one.
+// Each case also gets its G-code with arcs and with segments and its HPGL;
+// machine.txt lists further machine files with options of their own:
+//   <file> <case> <key>=<value>...
+// (keys passes, depth, safez, origin, laser, overcut, mirror, speed).
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -103,10 +107,56 @@ std::vector<Sample> Samples() {
         s.Part.Offset = 0.1;
         s.Part.OffsetJoin = kMitreJoin;
     });
+    styled("part-7-3-cut-evenodd-filleted", [](TStarSettings& s) {
+        s.EdgeNumber = "7";
+        s.Part.StarStep = 3;
+        s.Part.CutOutline = true;
+        s.FillRule = true;
+        s.Part.CornerRadius = 0.5;
+    });
     samples.push_back({"arcs-rounded", test::RoundedFigure()});
     samples.push_back({"arcs-ring", test::RingFigure()});
     samples.push_back({"no-contour", FromSettings(kNoStarType, 5, "50")});
     return samples;
+}
+
+// Machine files whose options differ from the defaults, each on a figure
+// that shows what the option changes: a hole, arcs, tips.
+void WriteMachineSamples(const std::string& folder) {
+    std::ofstream list(folder + "/machine.txt", std::ios::trunc);
+    const auto write = [&](const std::string& file, const std::string& sample, const Figure& figure,
+                           ExportFormat format, const ExportOptions& options,
+                           const std::string& keys) {
+        WriteFile(folder + "/" + file, EncodeFigure(figure, format, options));
+        list << file << ' ' << sample << ' ' << keys << '\n';
+    };
+    ExportOptions router;
+    router.gcode.passes = 3;
+    router.gcode.passDepth = 0.5;
+    router.gcode.safeZ = 2;
+    router.gcode.power = 12000;
+    router.gcode.maxPower = 24000;
+    write("machine-ring-router.gcode", "arcs-ring", test::RingFigure(), ExportFormat::Gcode, router,
+          "passes=3 depth=0.5 safez=2 power=12000");
+    ExportOptions centred;
+    centred.gcode.origin = MachineOrigin::Centre;
+    centred.gcode.laserMode = false;
+    centred.gcode.passes = 2;
+    centred.gcode.power = 300;
+    write("machine-rounded-centre.gcode", "arcs-rounded", test::RoundedFigure(),
+          ExportFormat::Gcode, centred, "origin=1 laser=0 passes=2 power=300");
+    ExportOptions cutter;
+    cutter.hpgl.overcut = 1;
+    cutter.hpgl.mirror = true;
+    cutter.hpgl.speed = 20;
+    write("machine-rounded-overcut-mirror.plt", "arcs-rounded", test::RoundedFigure(),
+          ExportFormat::Plt, cutter, "overcut=1 mirror=1 speed=20");
+    write("machine-ring-overcut.plt", "arcs-ring", test::RingFigure(), ExportFormat::Plt, cutter,
+          "overcut=1 mirror=1 speed=20");
+    ExportOptions overcut;
+    overcut.hpgl.overcut = 2.5;
+    write("machine-star-overcut.plt", "t0-n5-r12p5", FromSettings(kStarOutline, 5, "12.5"),
+          ExportFormat::Plt, overcut, "overcut=2.5");
 }
 
 }  // namespace
@@ -136,6 +186,11 @@ int main(int argc, char** argv) {
         }
         WriteFile(base + ".pdf", EncodeFigure(s.figure, ExportFormat::Pdf));
         WriteFile(base + ".png", EncodeFigure(s.figure, ExportFormat::Png));
+        ExportOptions segments;
+        segments.gcode.arcs = GcodeArcs::Segments;
+        WriteFile(base + ".gcode", EncodeFigure(s.figure, ExportFormat::Gcode));
+        WriteFile(base + "-segments.gcode", EncodeFigure(s.figure, ExportFormat::Gcode, segments));
+        WriteFile(base + ".plt", EncodeFigure(s.figure, ExportFormat::Plt));
         list << s.name << ' ' << s.figure.documentSide << ' ' << s.figure.contours.size() << '\n';
     }
 
@@ -148,5 +203,6 @@ int main(int argc, char** argv) {
     transparent.png.transparent = true;
     WriteFile(folder + "/png-transparent.png",
               EncodeFigure(square, ExportFormat::Png, transparent));
+    WriteMachineSamples(folder);
     return list.flush() ? 0 : 1;
 }

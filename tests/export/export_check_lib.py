@@ -13,6 +13,8 @@ PACKAGES = {
     "rsvg-convert": "librsvg2-bin",
     "compare": "imagemagick",
     "convert": "imagemagick",
+    "rs274": "linuxcnc-uspace",
+    "hp2xx": "hp2xx",
 }
 
 

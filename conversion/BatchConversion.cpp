@@ -1,14 +1,17 @@
 #include "conversion/BatchConversion.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "conversion/DocumentConversion.h"
 #include "conversion/PartInfo.h"
+#include "conversion/SolidSettings.h"
 #include "export/FigureExport.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
+#include "geometry/Hole.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 
@@ -22,6 +25,37 @@ struct StagedOutput {
     std::string path;
     bool view = false;
 };
+
+// A document's settings with the solid it asks for.
+struct DocumentSolid {
+    SettingsModel model;
+    SolidSettings solid;
+};
+
+DocumentSolid LoadDocumentSolid(const std::string& document, const ConvertOptions& options,
+                                const std::string& programDir, char decimalSeparator) {
+    IniDocument doc;
+    SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
+                                               decimalSeparator, document.empty(), doc);
+    SolidSettings solid = ReadSolidSettings(doc, options.settings, decimalSeparator);
+    if (solid.present) CheckSolidParameters(solid.parameters);
+    return {std::move(model), std::move(solid)};
+}
+
+bool AsksForSolid(const ConvertOptions& options, const SolidSettings& solid) {
+    return solid.present || std::any_of(options.formats.begin(), options.formats.end(),
+                                        [](ExportFormat f) { return IsSolidFormat(f); });
+}
+
+// The figure that every format of the document draws: with a plate's hole,
+// the region's boundary with the hole among its contours.
+Figure DocumentFigure(const DocumentSolid& d, char decimalSeparator) {
+    const SolidParameters& p = d.solid.parameters;
+    if (p.cutter || p.holeDiameter <= 0) return BuildFigure(d.model.values, decimalSeparator);
+    TStarSettings values = d.model.values;
+    values.Part.CutOutline = true;
+    return FigureWithHole(BuildFigure(values, decimalSeparator), p);
+}
 
 }  // namespace
 
@@ -37,9 +71,14 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
     std::vector<std::string> objects;
     for (const std::string& document : documents) {
         try {
-            const SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
-                                                             decimalSeparator, document.empty());
-            objects.push_back(PartInfoJson(model.values, decimalSeparator));
+            const DocumentSolid d =
+                LoadDocumentSolid(document, options, programDir, decimalSeparator);
+            std::string json = PartInfoJson(d.model.values, decimalSeparator);
+            if (AsksForSolid(options, d.solid)) {
+                json.insert(json.size() - 1, SolidInfoFields(DocumentFigure(d, decimalSeparator),
+                                                             d.solid.parameters));
+            }
+            objects.push_back(std::move(json));
         } catch (const EPolygravError& e) {
             const std::string message = WithClosingPeriod(e.what());
             hooks.report(document.empty() ? message : document + ": " + message);
@@ -87,6 +126,7 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
     for (const std::string& document : documents) {
         // One figure for every format of the document.
         std::optional<Figure> figure;
+        ExportOptions exportOptions = options.exportOptions;
         bool view = false;
         for (const ExportFormat format : options.formats) {
             const std::string extension(FileExtension(format));
@@ -95,16 +135,13 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
             try {
                 if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
                 if (!figure) {
-                    const SettingsModel model =
-                        document.empty()
-                            ? LoadDocumentSettings({}, options.settings, programDir,
-                                                   decimalSeparator, true)
-                            : LoadDocumentSettings(document, options.settings, programDir,
-                                                   decimalSeparator, false);
-                    figure = BuildFigure(model.values, decimalSeparator);
-                    view = options.view && model.values.View;
+                    const DocumentSolid d =
+                        LoadDocumentSolid(document, options, programDir, decimalSeparator);
+                    figure = DocumentFigure(d, decimalSeparator);
+                    exportOptions.solid = d.solid.parameters;
+                    view = options.view && d.model.values.View;
                 }
-                const std::string bytes = EncodeFigure(*figure, format, options.exportOptions);
+                const std::string bytes = EncodeFigure(*figure, format, exportOptions);
                 out.view = view && out.path != "-";
                 if (out.path == "-") {
                     if (!hooks.writeStandardOutput(bytes)) {

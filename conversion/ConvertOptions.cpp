@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "conversion/SolidSettings.h"
 #include "export/PngOptions.h"
 #include "model/Blanks.h"
 #include "model/Errors.h"
@@ -31,6 +32,14 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetLineBreak, {line})};
     }
     const std::string_view key = TrimBlanks(std::string_view(line).substr(0, equals));
+    if (IsSolidSettingsKey(key)) {
+        try {
+            ReadSolidSettings(IniDocument(), {line}, '.');
+        } catch (const EPolygravError& e) {
+            return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
+        }
+        return std::nullopt;
+    }
     if (!IsKnownKey(key)) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }

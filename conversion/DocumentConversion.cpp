@@ -16,9 +16,17 @@ SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::vector<std::string>& extraLines,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,
                                    bool missingIsEmpty) {
+    IniDocument doc;
+    return LoadDocumentSettings(path, extraLines, defaultFavoriteDir, decimalSeparator,
+                                missingIsEmpty, doc);
+}
+
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty, IniDocument& doc) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
-    const IniDocument doc =
-        missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
+    doc = missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
     for (const std::string& line : extraLines) {
         // One line on its own: only its key is read; the folder stays.

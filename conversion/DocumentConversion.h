@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/IniFile.h"
 #include "settings/SettingsModel.h"
 
 namespace polygrav {
@@ -26,6 +27,13 @@ SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::vector<std::string>& extraLines,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,
                                    bool missingIsEmpty);
+
+// LoadDocumentSettings, also handing back the document as it was read (an
+// empty one for a missing document), for the sections beyond the settings'.
+SettingsModel LoadDocumentSettings(const std::string& path,
+                                   const std::vector<std::string>& extraLines,
+                                   const std::string& defaultFavoriteDir, char decimalSeparator,
+                                   bool missingIsEmpty, IniDocument& document);
 
 // What converting one document did, as the user sees it.
 struct ConversionOutcome {

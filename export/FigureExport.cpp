@@ -6,6 +6,9 @@
 #include "export/CairoEncoders.h"
 #include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
+#include "export/ScadWriter.h"
+#include "export/StlWriter.h"
+#include "export/ThreeMfWriter.h"
 #include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 
@@ -19,11 +22,14 @@ struct FormatEntry {
     std::string_view extension;
 };
 
-constexpr std::array<FormatEntry, 4> kFormats = {{
+constexpr std::array<FormatEntry, 7> kFormats = {{
     {ExportFormat::Svg, "svg", ".svg"},
     {ExportFormat::Dxf, "dxf", ".dxf"},
     {ExportFormat::Pdf, "pdf", ".pdf"},
     {ExportFormat::Png, "png", ".png"},
+    {ExportFormat::Stl, "stl", ".stl"},
+    {ExportFormat::ThreeMf, "3mf", ".3mf"},
+    {ExportFormat::Scad, "scad", ".scad"},
 }};
 
 // Names compare in ASCII, ignoring case; bytes above 127 only equal
@@ -48,6 +54,11 @@ const FormatEntry& EntryOf(ExportFormat format) {
 }
 
 }  // namespace
+
+bool IsSolidFormat(ExportFormat format) {
+    return format == ExportFormat::Stl || format == ExportFormat::ThreeMf ||
+           format == ExportFormat::Scad;
+}
 
 ExportFormat ParseFormatName(std::string_view name) {
     if (const auto format = TryFormatName(name)) return *format;
@@ -118,6 +129,14 @@ std::string EncodeFigure(const Figure& figure, ExportFormat format, const Export
         case ExportFormat::Png:
             if (!CurrentCairoEncoders().png) throw EExportError(CannotRenderMessage("PNG"));
             return CurrentCairoEncoders().png(figure, {options.dpi, options.pngTransparent});
+        case ExportFormat::Stl:
+            return StlDocumentOf(
+                BuildSolidMesh(SolidOutlinesOf(figure, options.solid), options.solid));
+        case ExportFormat::ThreeMf:
+            return ThreeMfDocumentOf(
+                BuildSolidMesh(SolidOutlinesOf(figure, options.solid), options.solid));
+        case ExportFormat::Scad:
+            return ScadDocumentOf(SolidOutlinesOf(figure, options.solid), options.solid);
     }
     throw EExportError(UnknownFormatMessage(std::to_string(static_cast<int>(format))));
 }

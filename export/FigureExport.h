@@ -8,11 +8,15 @@
 #include "export/DxfWriter.h"
 #include "export/PngOptions.h"
 #include "geometry/Figure.h"
+#include "geometry/Solid.h"
 
 namespace polygrav {
 
 // The file formats a figure is written in.
-enum class ExportFormat { Svg, Dxf, Pdf, Png };
+enum class ExportFormat { Svg, Dxf, Pdf, Png, Stl, ThreeMf, Scad };
+
+// Whether the format holds a solid made from the figure (STL, 3MF, OpenSCAD).
+bool IsSolidFormat(ExportFormat format);
 
 // Every option of every format; each writer reads its own.
 struct ExportOptions {
@@ -20,9 +24,10 @@ struct ExportOptions {
     DxfVersion dxfVersion = DxfVersion::R12;  // DXF
     DxfArcs dxfArcs = DxfArcs::Bulge;         // DXF
     bool pngTransparent = false;              // PNG
+    SolidParameters solid;                    // STL, 3MF and OpenSCAD
 };
 
-// "svg", "dxf", "pdf" or "png", in any case. Anything else raises
+// "svg", "dxf", "pdf", "png", "stl", "3mf" or "scad", in any case. Anything else raises
 // EExportError.
 ExportFormat ParseFormatName(std::string_view name);
 
@@ -49,7 +54,8 @@ std::string_view FileExtension(ExportFormat format);
 
 // The bytes of the figure's file in the format. The SVG is SvgDocumentOf's
 // document. Raises EExportError when the options or the figure do not fit
-// the format (a resolution out of range, a figure without finite size).
+// the format (a resolution out of range, a figure without finite size);
+// the solid formats raise the solid's errors (EPartError).
 std::string EncodeFigure(const Figure& figure, ExportFormat format,
                          const ExportOptions& options = {});
 

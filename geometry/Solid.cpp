@@ -176,11 +176,20 @@ SolidOutlines SolidOutlinesOf(const Figure& figure, const SolidParameters& p) {
     outlines.outline = AddRings(points, boundary, figure.frameSide);
     if (p.cutter) {
         // The cut shape is the drawn outline: the wall grows inward from it.
-        outlines.inner = AddRings(points, OffsetContours(boundary, -p.wall, OffsetJoin::Round),
-                                  figure.frameSide);
+        // Offsets grow the region to the left of travel; a boundary that
+        // runs the other way round (as the regular polygon's may) is turned
+        // first, so that inward stays inward.
+        std::vector<Contour> turned = boundary;
+        double area = 0;
+        for (const Contour& c : boundary) area += SignedArea(c);
+        if (area < 0) {
+            for (Contour& c : turned) c = Reversed(c);
+        }
+        outlines.inner =
+            AddRings(points, OffsetContours(turned, -p.wall, OffsetJoin::Round), figure.frameSide);
         if (outlines.inner.empty()) throw EPartError(WallClosesPartMessage(p.wall));
         if (p.flange > 0) {
-            outlines.grown = AddRings(points, OffsetContours(boundary, p.flange, OffsetJoin::Round),
+            outlines.grown = AddRings(points, OffsetContours(turned, p.flange, OffsetJoin::Round),
                                       figure.frameSide);
         }
     }

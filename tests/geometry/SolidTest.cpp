@@ -230,7 +230,7 @@ TEST(SolidOutlineTest, TracedFigureIsTakenAsTheRegionItFills) {
     SolidParameters p;
     const Mesh mesh = BuildSolidMesh(SolidOutlinesOf(traced, p), p);
     ExpectClosedManifold(mesh);
-    EXPECT_NEAR(MeshVolume(mesh), RegionArea(cut.contours) * 3, 1e-6);
+    EXPECT_NEAR(MeshVolume(mesh), RegionArea(cut.contours) * 3, RegionArea(cut.contours) * 3e-6);
 }
 
 }  // namespace

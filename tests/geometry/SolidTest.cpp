@@ -91,8 +91,27 @@ TEST_P(SolidPartTest, PlateIsClosedAndHoldsAreaTimesThickness) {
                 RegionArea(figure.contours) * 4 * 1e-3);
 }
 
+// The area of the region after moving its boundary outwards by distance
+// (inwards when negative). Offsets take the rings the way CutOutline runs
+// them, its outer boundaries at a positive signed area; the figure's
+// contours may run the other way round.
+double MovedArea(const std::vector<Contour>& contours, double distance) {
+    double signedArea = 0;
+    for (const Contour& c : contours) signedArea += SignedArea(c);
+    std::vector<Contour> rings = contours;
+    if (signedArea < 0) {
+        for (Contour& c : rings) c = Reversed(c);
+    }
+    return RegionArea(OffsetContours(rings, distance, OffsetJoin::Round));
+}
+
 TEST_P(SolidPartTest, CutterIsClosedAndHoldsWallAndFlange) {
     const Figure figure = FigureOf(GetParam());
+    const double outline = RegionArea(figure.contours);
+    const double inner = MovedArea(figure.contours, -0.8);
+    const double grown = MovedArea(figure.contours, 4);
+    ASSERT_LT(inner, outline);
+    ASSERT_GT(grown, outline);
     for (const double flange : {0.0, 4.0}) {
         SolidParameters p;
         p.cutter = true;
@@ -101,13 +120,9 @@ TEST_P(SolidPartTest, CutterIsClosedAndHoldsWallAndFlange) {
         p.flange = flange;
         const Mesh mesh = BuildSolidMesh(SolidOutlinesOf(figure, p), p);
         ExpectClosedManifold(mesh);
-        const double outline = RegionArea(figure.contours);
-        const double inner = RegionArea(OffsetContours(figure.contours, -0.8, OffsetJoin::Round));
+        // The wall's ring the whole height, the flange's ring in the top.
         double expected = (outline - inner) * 12;
-        if (flange > 0) {
-            const double grown = RegionArea(OffsetContours(figure.contours, 4, OffsetJoin::Round));
-            expected += (grown - outline) * kFlangeThickness;
-        }
+        if (flange > 0) expected += (grown - outline) * kFlangeThickness;
         EXPECT_NEAR(MeshVolume(mesh), expected, expected * 1e-3) << "flange " << flange;
     }
 }

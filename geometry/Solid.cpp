@@ -165,6 +165,9 @@ void CheckSolidParameters(const SolidParameters& p) {
     if (p.cutter && p.flange > 0 && p.height <= kFlangeThickness) {
         throw EPartError(FlangeNeedsHeightMessage(p.height));
     }
+    // A cutter is a wall round an open middle: a hole in it would cut the
+    // wall or hang in the air, so it is refused rather than left out.
+    if (p.cutter && p.holeDiameter > 0) throw EPartError(HoleOnCutterMessage(p.holeDiameter));
 }
 
 SolidOutlines SolidOutlinesOf(const Figure& figure, const SolidParameters& p) {

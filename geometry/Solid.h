@@ -15,7 +15,7 @@ struct SolidParameters {
     double wall = 0.8;        // the cutter's wall, grown inward; the hole's least material
     double height = 15;       // the cutter's height
     double flange = 4;        // the lip at the cutter's top, outward; 0: none
-    double holeDiameter = 0;  // a plate's round hole; 0: none
+    double holeDiameter = 0;  // a plate's round hole; 0: none (a cutter has none)
     double holeInset = 0;     // from the top tip to the hole's centre; 0: the least
 };
 
@@ -28,7 +28,8 @@ inline constexpr double kSolidTolerance = 0.01;
 
 // Raises EPartError naming the first value out of its range: thickness,
 // wall and height above 0 and at most 200 mm, flange, hole diameter and
-// inset from 0 to 200 mm, and a cutter taller than its flange.
+// inset from 0 to 200 mm, a cutter taller than its flange and without a
+// hole.
 void CheckSolidParameters(const SolidParameters& p);
 
 // The outlines a solid is made of, in the solid's frame (x right, y up,

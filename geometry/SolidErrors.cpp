@@ -40,6 +40,10 @@ Message HoleTooLargeMessage(double diameter, double largest) {
     return {MessageId::HoleTooLarge, {FormatFixed4(diameter), FormatFixed4(largest)}};
 }
 
+Message HoleOnCutterMessage(double diameter) {
+    return {MessageId::HoleOnCutter, {FormatFixed4(diameter)}};
+}
+
 Message SolidOutlineCrossesMessage() {
     return {MessageId::SolidOutlineCrosses, {}};
 }

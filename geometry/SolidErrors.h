@@ -14,6 +14,7 @@ Message SolidLengthOrZeroOutOfRangeMessage(std::string_view key, double value);
 Message WallClosesPartMessage(double wall);
 Message FlangeNeedsHeightMessage(double height);
 Message HoleTooLargeMessage(double diameter, double largest);
+Message HoleOnCutterMessage(double diameter);
 Message SolidOutlineCrossesMessage();
 
 }  // namespace polygrav

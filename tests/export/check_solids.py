@@ -1,12 +1,13 @@
 """The solids read by the programs that print them.
 
-Writes each sample part as a plate, a cutter and a plate with a hole through
+Writes each sample part (its keys in the document) as a plate, a cutter and a plate with a hole through
 polygrav-convert (STL, 3MF, OpenSCAD and SVG), then: admesh reads every STL
 (no edge fixed, no facet removed or added, no backwards edge, one part, the
 volume within 0.1 % of the one --info gives); PrusaSlicer slices every STL
 and 3MF without a mesh warning and takes the 3MF at the part's size in mm;
 OpenSCAD renders every .scad to an STL whose volume admesh finds within
-0.1 % of ours. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR
+0.1 % of ours; ezdxf reads the plate's DXF and its hole keeps at least the
+wall (0.8 mm) of material from the outline. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR
 """
 import json
 import os
@@ -14,6 +15,16 @@ import re
 import shutil
 import subprocess
 import sys
+
+try:
+    import ezdxf
+    from ezdxf.path import make_path
+    from shapely.geometry import LinearRing, Polygon
+except ImportError:
+    sys.exit("missing Python module ezdxf or shapely (Debian packages python3-ezdxf, "
+             "python3-shapely)")
+
+WALL = 0.8  # the default wall, which a hole keeps of material
 
 PARTS = {
     "star5-2": ["StarType=1"],
@@ -48,6 +59,16 @@ def admesh(path):
                                   "Facets added", "Backwards edges", "Degenerate facets"]}
 
 
+def hole_material(path):
+    """The least distance from the DXF's hole (its smallest contour) to the
+    other contours, arcs flattened to within 0.5 µm."""
+    rings = []
+    for entity in ezdxf.readfile(path).modelspace().query("LWPOLYLINE POLYLINE"):
+        rings.append(LinearRing([(v.x, v.y) for v in make_path(entity).flattening(0.0005)]))
+    hole = min(rings, key=lambda r: Polygon(r).area)
+    return min(hole.distance(r) for r in rings if r is not hole)
+
+
 def main():
     convert, work = sys.argv[1], sys.argv[2]
     for tool, package in [("admesh", "admesh"), ("prusa-slicer", "prusa-slicer"),
@@ -59,10 +80,12 @@ def main():
     for part, settings in PARTS.items():
         for kind, solid in KINDS.items():
             name = f"{part}-{kind}"
-            sets = [a for s in settings + solid for a in ("--set", s)]
+            # The part's keys in the document, the solid's through --set.
+            sets = [a for s in solid for a in ("--set", s)]
             doc = os.path.join(work, name + ".pgv")
-            open(doc, "w").write("[SVG]\n")
-            result = run([convert, "--format", "stl,3mf,scad,svg", *sets, doc], env=env)
+            with open(doc, "w") as f:
+                f.write("[SVG]\n" + "".join(s + "\n" for s in settings))
+            result = run([convert, "--format", "stl,3mf,scad,svg,dxf", *sets, doc], env=env)
             if result.returncode != 0:
                 failures.append(f"{name}: convert failed: {result.stderr}")
                 continue
@@ -104,6 +127,10 @@ def main():
                 v = admesh(base + "-scad.stl")["Volume"]
                 if abs(v - volume) > volume * 1e-3:
                     failures.append(f"{name}.scad: OpenSCAD's volume {v}, ours {volume}")
+            if kind == "hole":
+                material = hole_material(base + ".dxf")
+                if material < WALL - 1e-3:
+                    failures.append(f"{name}.dxf: {material:.4f} mm round the hole")
             print(name, "volume", volume, flush=True)
     for f in failures:
         print("FAIL", f)

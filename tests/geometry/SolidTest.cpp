@@ -181,6 +181,11 @@ TEST(SolidParametersTest, RefusesValuesOutOfRange) {
              p.height = 1.2;
          }),
          MessageId::FlangeNeedsHeight},
+        {with([](auto& p) {
+             p.cutter = true;
+             p.holeDiameter = 3;
+         }),
+         MessageId::HoleOnCutter},
     };
     for (const Case& c : cases) {
         try {

@@ -7,7 +7,8 @@ volume within 0.1 % of the one --info gives); PrusaSlicer slices every STL
 and 3MF without a mesh warning and takes the 3MF at the part's size in mm;
 OpenSCAD renders every .scad to an STL whose volume admesh finds within
 0.1 % of ours; ezdxf reads the plate's DXF and its hole keeps at least the
-wall (0.8 mm) of material from the outline. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR
+wall (0.8 mm) of material from the outline. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR [PART...]
+(only the parts named, when any are)
 """
 import json
 import os
@@ -77,7 +78,10 @@ def main():
     os.makedirs(work, exist_ok=True)
     failures = []
     env = dict(os.environ, LANG="C.UTF-8", LANGUAGE="en")
+    chosen = sys.argv[3:] or list(PARTS)
     for part, settings in PARTS.items():
+        if part not in chosen:
+            continue
         for kind, solid in KINDS.items():
             name = f"{part}-{kind}"
             # The part's keys in the document, the solid's through --set.

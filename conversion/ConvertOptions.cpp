@@ -14,15 +14,6 @@ namespace polygrav {
 
 namespace {
 
-bool IsKnownKey(std::string_view key) {
-    for (std::size_t k = 0; k < kSettingsKeyCount; ++k) {
-        if (EqualIgnoringAsciiCase(key, SettingsKeyName(static_cast<SettingsKey>(k)))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {
@@ -40,15 +31,14 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         }
         return std::nullopt;
     }
-    if (!IsKnownKey(key)) {
+    if (!FindSettingsKey(key)) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
     // name nor a number) would fail every document alike: refused here.
     try {
         SettingsModel model;
-        ReadSettings(IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line), {},
-                     model);
+        ReadSettings(*SettingsLineDocument(line), {}, model);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }
@@ -180,8 +170,27 @@ std::string ConvertShortUsage() {
     return MessageText(MessageId::ConvertShortUsage);
 }
 
+std::string HelpKeyList() {
+    // The keys of [SVG] in the table's order, five to a line, the lines
+    // indented to the help's second column.
+    std::string list;
+    std::size_t onLine = 0;
+    for (const SettingsKeyInfo& info : kSettingsKeys) {
+        if (std::string_view(info.section) != kSettingsSection) continue;
+        if (onLine == 5) {
+            list += "\n                   ";
+            onLine = 0;
+        } else if (!list.empty()) {
+            list += ' ';
+        }
+        list += info.name;
+        ++onLine;
+    }
+    return list;
+}
+
 std::string ConvertUsageText() {
-    return MessageText(MessageId::ConvertUsage);
+    return MessageText(MessageId::ConvertUsage, {HelpKeyList()});
 }
 
 }  // namespace polygrav

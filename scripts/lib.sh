@@ -3,7 +3,8 @@
 # installation when some are missing.
 
 # What building and running the programs need: the compiler, CMake, Qt,
-# GIO, the window font and the desktop's tools for the installed program.
+# GIO, the window font, the desktop's tools for the installed program, and
+# the solids' triangulation (CGAL) and 3MF writer (lib3mf).
 POLYGRAV_RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -12,19 +13,21 @@ POLYGRAV_RUN_PACKAGES=(
     shared-mime-info desktop-file-utils xdg-utils
     libcairo2-dev libpng-dev libpolyclipping-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    libcgal-dev lib3mf-dev
 )
 
 # What only the tests, the fuzz targets and the benchmarks add: the test and
 # benchmark libraries, clang with its sanitizer and fuzzer runtimes, a private
 # X server with tools to drive and capture it, the German locale, the
 # formatting check (which needs git to list the files) and the readers that
-# check written drawings.
+# check written drawings and solids.
 POLYGRAV_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev librsvg2-bin
     time locales clang-format git
     python3-ezdxf poppler-utils librecad
+    python3-shapely admesh prusa-slicer openscad
 )
 
 polygrav_root() {

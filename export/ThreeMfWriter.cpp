@@ -61,6 +61,13 @@ std::string ThreeMfDocumentOf(const Mesh& mesh) {
         static_cast<DWORD>(triangles.size())));
     Owned item;
     Require(NMR::lib3mf_model_addbuilditem(model.get(), object.get(), nullptr, item.out()));
+    // lib3mf gives the build, the object and the item random UUIDs; fixed
+    // ones (unique within the package, as the format asks) make the same
+    // mesh give the same bytes, as every other format does.
+    Require(
+        NMR::lib3mf_model_setbuilduuidutf8(model.get(), "7d3c8e0a-5b1f-4c2e-9a64-1f0e2d3c4b5a"));
+    Require(NMR::lib3mf_object_setuuidutf8(object.get(), "7d3c8e0a-5b1f-4c2e-9a64-1f0e2d3c4b5b"));
+    Require(NMR::lib3mf_builditem_setuuidutf8(item.get(), "7d3c8e0a-5b1f-4c2e-9a64-1f0e2d3c4b5c"));
     Owned writer;
     Require(NMR::lib3mf_model_querywriter(model.get(), "3mf", writer.out()));
     ULONG64 size = 0;

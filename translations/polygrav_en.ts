@@ -241,6 +241,18 @@ viewers agree</translation>
         <translation>PNG file(*.png)</translation>
     </message>
     <message>
+        <source>STL file(*.stl)</source>
+        <translation>STL file(*.stl)</translation>
+    </message>
+    <message>
+        <source>3MF file(*.3mf)</source>
+        <translation>3MF file(*.3mf)</translation>
+    </message>
+    <message>
+        <source>OpenSCAD file(*.scad)</source>
+        <translation>OpenSCAD file(*.scad)</translation>
+    </message>
+    <message>
         <source>調整済み</source>
         <translation>Calibrated</translation>
     </message>

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include "FormHarness.h"
 #include "app/FormDialogs.h"
@@ -37,6 +38,9 @@ const QString kSvg = QStringLiteral("SVG file(*.svg)");
 const QString kDxf = QStringLiteral("DXF file(*.dxf)");
 const QString kPdf = QStringLiteral("PDF file(*.pdf)");
 const QString kPng = QStringLiteral("PNG file(*.png)");
+const QString kStl = QStringLiteral("STL file(*.stl)");
+const QString k3mf = QStringLiteral("3MF file(*.3mf)");
+const QString kScad = QStringLiteral("OpenSCAD file(*.scad)");
 
 // A figure unlike the design's, so that a file of the design values fails.
 void SetOtherFigure(FormHarness& h) {
@@ -56,7 +60,9 @@ quint32 BigEndianAt(const QByteArray& bytes, int at) {
 
 // Fails the test when the bytes do not have the format's signature and
 // frame: the SVG's root element, the DXF's first section and end, the PDF's
-// header and trailer, the PNG's signature and a header of sidePixels.
+// header and trailer, the PNG's signature and a header of sidePixels; the
+// STL's triangle count against its size, the 3MF's zip and the plate's
+// extrusion in OpenSCAD.
 void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixels) {
     switch (format) {
         case ExportFormat::Svg:
@@ -76,6 +82,18 @@ void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixel
             QCOMPARE(bytes.mid(12, 4), QByteArray("IHDR"));
             QCOMPARE(BigEndianAt(bytes, 16), static_cast<quint32>(sidePixels));
             QCOMPARE(BigEndianAt(bytes, 20), static_cast<quint32>(sidePixels));
+            break;
+        case ExportFormat::Stl:
+            // An 80-byte header, the count, then 50 bytes a triangle.
+            QVERIFY(bytes.size() > 84);
+            QCOMPARE(bytes.size() - 84,
+                     50 * static_cast<int>(qFromLittleEndian<quint32>(bytes.constData() + 80)));
+            break;
+        case ExportFormat::ThreeMf:
+            QVERIFY(bytes.startsWith("PK\x03\x04"));  // a zip package
+            break;
+        case ExportFormat::Scad:
+            QVERIFY(bytes.contains("linear_extrude(height = 3) polygon(points = points, paths = "));
             break;
     }
 }
@@ -113,8 +131,8 @@ void SaveFormatsTest::dialogOffersEveryType() {
         texts << f.text;
         suffixes << f.suffix;
     }
-    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng}));
-    QCOMPARE(suffixes, (QStringList{"svg", "dxf", "pdf", "png"}));
+    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng, kStl, k3mf, kScad}));
+    QCOMPARE(suffixes, (QStringList{"svg", "dxf", "pdf", "png", "stl", "3mf", "scad"}));
     // The design's type is the first dialog's.
     QCOMPARE(r.filter, kSvg);
     QCOMPARE(r.defaultSuffix, QString("svg"));
@@ -128,6 +146,9 @@ void SaveFormatsTest::savesTheChosenType_data() {
     QTest::newRow("DXF") << kDxf << "star.dxf" << ExportFormat::Dxf;
     QTest::newRow("PDF") << kPdf << "star.pdf" << ExportFormat::Pdf;
     QTest::newRow("PNG") << kPng << "star.png" << ExportFormat::Png;
+    QTest::newRow("STL") << kStl << "star.stl" << ExportFormat::Stl;
+    QTest::newRow("3MF") << k3mf << "star.3mf" << ExportFormat::ThreeMf;
+    QTest::newRow("OpenSCAD") << kScad << "star.scad" << ExportFormat::Scad;
     QTest::newRow("the type decides, not the name") << kPng << "star.svg" << ExportFormat::Png;
 }
 

@@ -7,8 +7,8 @@ volume within 0.1 % of the one --info gives); PrusaSlicer slices every STL
 and 3MF without a mesh warning and takes the 3MF at the part's size in mm;
 OpenSCAD renders every .scad to an STL whose volume admesh finds within
 0.1 % of ours; ezdxf reads the plate's DXF and its hole keeps at least the
-wall (0.8 mm) of material from the outline. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR [PART...]
-(only the parts named, when any are)
+wall (0.8 mm) of material from the outline. Usage: check_solids.py POLYGRAV_CONVERT WORK_DIR [PART[:KIND]...]
+(only the parts, or the kinds of a part, named, when any are)
 """
 import json
 import os
@@ -50,7 +50,11 @@ def need(tool, package):
 
 
 def run(args, **kw):
-    return subprocess.run(args, capture_output=True, text=True, timeout=600, **kw)
+    """The program's result; one that runs over ten minutes counts as failed."""
+    try:
+        return subprocess.run(args, capture_output=True, text=True, timeout=600, **kw)
+    except subprocess.TimeoutExpired:
+        return subprocess.CompletedProcess(args, -1, "", f"{args[0]} ran over 600 s")
 
 
 def admesh(path):
@@ -80,9 +84,9 @@ def main():
     env = dict(os.environ, LANG="C.UTF-8", LANGUAGE="en")
     chosen = sys.argv[3:] or list(PARTS)
     for part, settings in PARTS.items():
-        if part not in chosen:
-            continue
         for kind, solid in KINDS.items():
+            if part not in chosen and f"{part}:{kind}" not in chosen:
+                continue
             name = f"{part}-{kind}"
             # The part's keys in the document, the solid's through --set.
             sets = [a for s in solid for a in ("--set", s)]

@@ -1,16 +1,19 @@
 #include "conversion/BatchConversion.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <vector>
 
 #include "conversion/DocumentConversion.h"
 #include "conversion/PartInfo.h"
+#include "conversion/SolidSettings.h"
 #include "export/FigureExport.h"
 #include "export/MachineOptions.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
+#include "geometry/Hole.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 
@@ -24,6 +27,40 @@ struct StagedOutput {
     std::string path;
     bool view = false;
 };
+
+// A document's settings: [SVG] as the window's controls take it, the
+// further sections, and the solid they describe.
+struct DocumentSolid {
+    SettingsModel model;
+    DocumentSettings sections;
+    SolidParameters solid;
+};
+
+DocumentSolid LoadDocumentSolid(const std::string& document, const ConvertOptions& options,
+                                const std::string& programDir, char decimalSeparator) {
+    DocumentSettings sections;
+    SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
+                                               decimalSeparator, document.empty(), sections);
+    const SolidParameters solid = SolidParametersOf(sections.Solid);
+    if (AsksForSolid(sections.Solid)) CheckSolidParameters(solid);
+    return {std::move(model), std::move(sections), solid};
+}
+
+bool AsksForSolid(const ConvertOptions& options, const DocumentSolid& d) {
+    return AsksForSolid(d.sections.Solid) ||
+           std::any_of(options.formats.begin(), options.formats.end(),
+                       [](ExportFormat f) { return IsSolidFormat(f); });
+}
+
+// The figure that every format of the document draws: with a plate's hole,
+// the region's boundary with the hole among its contours.
+Figure DocumentFigure(const DocumentSolid& d, char decimalSeparator) {
+    const SolidParameters& p = d.solid;
+    if (p.cutter || p.holeDiameter <= 0) return BuildFigure(d.model.values, decimalSeparator);
+    TStarSettings values = d.model.values;
+    values.Part.CutOutline = true;
+    return FigureWithHole(BuildFigure(values, decimalSeparator), p);
+}
 
 }  // namespace
 
@@ -39,9 +76,13 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
     std::vector<std::string> objects;
     for (const std::string& document : documents) {
         try {
-            const SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
-                                                             decimalSeparator, document.empty());
-            objects.push_back(PartInfoJson(model.values, decimalSeparator));
+            const DocumentSolid d =
+                LoadDocumentSolid(document, options, programDir, decimalSeparator);
+            std::string json = PartInfoJson(d.model.values, decimalSeparator);
+            if (AsksForSolid(options, d)) {
+                json.insert(json.size() - 1, SolidInfoFields(DocumentFigure(d, decimalSeparator), d.solid));
+            }
+            objects.push_back(std::move(json));
         } catch (const EPolygravError& e) {
             const std::string message = WithClosingPeriod(e.detail().text());
             hooks.report(document.empty() ? message : document + ": " + message);
@@ -114,13 +155,12 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
             try {
                 if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
                 if (!figure) {
-                    DocumentSettings sections;
-                    const SettingsModel model =
-                        LoadDocumentSettings(document, options.settings, programDir,
-                                             decimalSeparator, document.empty(), sections);
-                    figure = BuildFigure(model.values, decimalSeparator);
-                    exportOptions = WithMachineSettings(options.exportOptions, sections.Machine);
-                    view = options.view && model.values.View;
+                    const DocumentSolid d =
+                        LoadDocumentSolid(document, options, programDir, decimalSeparator);
+                    figure = DocumentFigure(d, decimalSeparator);
+                    exportOptions = WithMachineSettings(options.exportOptions, d.sections.Machine);
+                    exportOptions.solid = d.solid;
+                    view = options.view && d.model.values.View;
                 }
                 const std::string bytes = EncodeFigure(*figure, format, exportOptions);
                 out.view = view && out.path != "-";

@@ -21,8 +21,7 @@ SettingsModel LoadSettings(const std::string& path, const std::vector<std::strin
                            const std::string& defaultFavoriteDir, char decimalSeparator,
                            bool missingIsEmpty, DocumentSettings* sections) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
-    const IniDocument doc =
-        missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
+    doc = missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
     if (sections) {
         CheckSectionTexts(doc, decimalSeparator);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/IniFile.h"
 #include "settings/SettingsModel.h"
 
 namespace polygrav {

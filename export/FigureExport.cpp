@@ -8,6 +8,9 @@
 #include "export/ExportErrors.h"
 #include "model/AsciiCase.h"
 #include "export/ToolpathErrors.h"
+#include "export/ScadWriter.h"
+#include "export/StlWriter.h"
+#include "export/ThreeMfWriter.h"
 #include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 
@@ -21,13 +24,16 @@ struct FormatEntry {
     std::string_view extension;
 };
 
-constexpr std::array<FormatEntry, 6> kFormats = {{
+constexpr std::array<FormatEntry, 9> kFormats = {{
     {ExportFormat::Svg, "svg", ".svg"},
     {ExportFormat::Dxf, "dxf", ".dxf"},
     {ExportFormat::Pdf, "pdf", ".pdf"},
     {ExportFormat::Png, "png", ".png"},
     {ExportFormat::Gcode, "gcode", ".gcode"},
     {ExportFormat::Plt, "plt", ".plt"},
+    {ExportFormat::Stl, "stl", ".stl"},
+    {ExportFormat::ThreeMf, "3mf", ".3mf"},
+    {ExportFormat::Scad, "scad", ".scad"},
 }};
 
 // Further extensions that machine software gives these files; they are no
@@ -50,6 +56,11 @@ const FormatEntry& EntryOf(ExportFormat format) {
 }
 
 }  // namespace
+
+bool IsSolidFormat(ExportFormat format) {
+    return format == ExportFormat::Stl || format == ExportFormat::ThreeMf ||
+           format == ExportFormat::Scad;
+}
 
 ExportFormat ParseFormatName(std::string_view name) {
     if (const auto format = TryFormatName(name)) return *format;
@@ -143,6 +154,14 @@ std::string EncodeFigure(const Figure& figure, ExportFormat format, const Export
             return GcodeProgramOf(figure, options.gcode);
         case ExportFormat::Plt:
             return HpglFileOf(figure, options.hpgl);
+        case ExportFormat::Stl:
+            return StlDocumentOf(
+                BuildSolidMesh(SolidOutlinesOf(figure, options.solid), options.solid));
+        case ExportFormat::ThreeMf:
+            return ThreeMfDocumentOf(
+                BuildSolidMesh(SolidOutlinesOf(figure, options.solid), options.solid));
+        case ExportFormat::Scad:
+            return ScadDocumentOf(SolidOutlinesOf(figure, options.solid), options.solid);
     }
     throw EExportError(UnknownFormatMessage(std::to_string(static_cast<int>(format))));
 }

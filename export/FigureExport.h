@@ -10,11 +10,15 @@
 #include "export/HpglWriter.h"
 #include "export/PngOptions.h"
 #include "geometry/Figure.h"
+#include "geometry/Solid.h"
 
 namespace polygrav {
 
 // The file formats a figure is written in.
-enum class ExportFormat { Svg, Dxf, Pdf, Png, Gcode, Plt };
+enum class ExportFormat { Svg, Dxf, Pdf, Png, Gcode, Plt, Stl, ThreeMf, Scad };
+
+// Whether the format holds a solid made from the figure (STL, 3MF, OpenSCAD).
+bool IsSolidFormat(ExportFormat format);
 
 // The options of every format, one member each; each writer reads its own.
 struct ExportOptions {
@@ -22,9 +26,11 @@ struct ExportOptions {
     PngOptions png;
     GcodeOptions gcode;
     HpglOptions hpgl;
+    SolidParameters solid;  // STL, 3MF and OpenSCAD
 };
 
-// "svg", "dxf", "pdf", "png", "gcode" or "plt", in any case. Anything else raises
+// "svg", "dxf", "pdf", "png", "gcode", "plt",
+// "stl", "3mf" or "scad", in any case. Anything else raises
 // EExportError.
 ExportFormat ParseFormatName(std::string_view name);
 
@@ -58,7 +64,8 @@ std::string_view FileExtension(ExportFormat format);
 
 // The bytes of the figure's file in the format. The SVG is SvgDocumentOf's
 // document. Raises EExportError when the options or the figure do not fit
-// the format (a resolution out of range, a figure without finite size).
+// the format (a resolution out of range, a figure without finite size);
+// the solid formats raise the solid's errors (EPartError).
 std::string EncodeFigure(const Figure& figure, ExportFormat format,
                          const ExportOptions& options = {});
 

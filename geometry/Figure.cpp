@@ -86,6 +86,7 @@ void BuildPartFigure(Figure& figure, const PartParameters& p) {
         }
         figure.contours.push_back(std::move(contour));
     }
+    figure.regionBoundary = part.boundary;
     figure.margin = kMarginMm;
     figure.frameSide = half * 2;
     figure.documentSide = (half + kMarginMm) * 2;

@@ -45,6 +45,8 @@ struct Figure {
 
     // Traced through the star's points, without any part setting.
     bool designFigure = false;
+    // The contours are the boundary of the filled region (they never cross).
+    bool regionBoundary = false;
 
     double strokeWidthMm() const { return strokeWidth / 100.0; }
 };

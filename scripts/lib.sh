@@ -3,8 +3,9 @@
 # installation when some are missing.
 
 # What building and running the programs need: the compiler, CMake, Qt,
-# GIO, the window font, the desktop's tools for the installed program and
-# the manual pages' generator.
+# GIO, the window font, the desktop's tools for the installed program, the
+# manual pages' generator, and the solids' triangulation (CGAL) and 3MF
+# writer (lib3mf).
 POLYGRAV_RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -13,7 +14,7 @@ POLYGRAV_RUN_PACKAGES=(
     shared-mime-info desktop-file-utils xdg-utils
     libcairo2-dev libpng-dev libpolyclipping-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    scdoc
+    scdoc libcgal-dev lib3mf-dev
 )
 
 # What building the Debian package adds (scripts/package).
@@ -25,7 +26,7 @@ POLYGRAV_PACKAGE_PACKAGES=(
 # benchmark libraries, clang with its sanitizer and fuzzer runtimes, a private
 # X server with tools to drive and capture it, the German locale, the
 # formatting check (which needs git to list the files) and the readers that
-# check written drawings.
+# check written drawings and solids.
 POLYGRAV_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
@@ -34,6 +35,7 @@ POLYGRAV_TEST_PACKAGES=(
     python3-ezdxf poppler-utils librecad
     lintian appstream debootstrap
     linuxcnc-uspace hp2xx
+    python3-shapely admesh prusa-slicer openscad
 )
 
 polygrav_root() {

@@ -214,5 +214,17 @@ viewers agree</translation>
         <source>HPGL file(*.plt)</source>
         <translation>HPGL file(*.plt)</translation>
     </message>
+    <message>
+        <source>STL file(*.stl)</source>
+        <translation>STL file(*.stl)</translation>
+    </message>
+    <message>
+        <source>3MF file(*.3mf)</source>
+        <translation>3MF file(*.3mf)</translation>
+    </message>
+    <message>
+        <source>OpenSCAD file(*.scad)</source>
+        <translation>OpenSCAD file(*.scad)</translation>
+    </message>
 </context>
 </TS>

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include "FormHarness.h"
 #include "app/FormDialogs.h"
@@ -39,6 +40,9 @@ const QString kPdf = QStringLiteral("PDF file(*.pdf)");
 const QString kPng = QStringLiteral("PNG file(*.png)");
 const QString kGcode = QStringLiteral("G-code file(*.gcode)");
 const QString kPlt = QStringLiteral("HPGL file(*.plt)");
+const QString kStl = QStringLiteral("STL file(*.stl)");
+const QString k3mf = QStringLiteral("3MF file(*.3mf)");
+const QString kScad = QStringLiteral("OpenSCAD file(*.scad)");
 
 // A figure unlike the design's, so that a file of the design values fails.
 void SetOtherFigure(FormHarness& h) {
@@ -60,7 +64,8 @@ quint32 BigEndianAt(const QByteArray& bytes, int at) {
 // frame: the SVG's root element, the DXF's first section and end, the PDF's
 // header and trailer, the PNG's signature and a header of sidePixels, the
 // G-code program's units line and end, the HPGL file's start and pen put
-// away.
+// away; the STL's triangle count against its size, the 3MF's zip and the
+// plate's extrusion in OpenSCAD.
 void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixels) {
     switch (format) {
         case ExportFormat::Svg:
@@ -88,6 +93,18 @@ void ExpectSignature(const QByteArray& bytes, ExportFormat format, int sidePixel
         case ExportFormat::Plt:
             QVERIFY(bytes.startsWith("IN;\nSP1;\n"));
             QVERIFY(bytes.endsWith("\nSP0;\n"));
+            break;
+        case ExportFormat::Stl:
+            // An 80-byte header, the count, then 50 bytes a triangle.
+            QVERIFY(bytes.size() > 84);
+            QCOMPARE(bytes.size() - 84,
+                     50 * static_cast<int>(qFromLittleEndian<quint32>(bytes.constData() + 80)));
+            break;
+        case ExportFormat::ThreeMf:
+            QVERIFY(bytes.startsWith("PK\x03\x04"));  // a zip package
+            break;
+        case ExportFormat::Scad:
+            QVERIFY(bytes.contains("linear_extrude(height = 3) polygon(points = points, paths = "));
             break;
     }
 }
@@ -125,8 +142,9 @@ void SaveFormatsTest::dialogOffersEveryType() {
         texts << f.text;
         suffixes << f.suffix;
     }
-    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng, kGcode, kPlt}));
-    QCOMPARE(suffixes, (QStringList{"svg", "dxf", "pdf", "png", "gcode", "plt"}));
+    QCOMPARE(texts, (QStringList{kSvg, kDxf, kPdf, kPng, kGcode, kPlt, kStl, k3mf, kScad}));
+    QCOMPARE(suffixes,
+             (QStringList{"svg", "dxf", "pdf", "png", "gcode", "plt", "stl", "3mf", "scad"}));
     // The design's type is the first dialog's.
     QCOMPARE(r.filter, kSvg);
     QCOMPARE(r.defaultSuffix, QString("svg"));
@@ -142,6 +160,9 @@ void SaveFormatsTest::savesTheChosenType_data() {
     QTest::newRow("PNG") << kPng << "star.png" << ExportFormat::Png;
     QTest::newRow("G-code") << kGcode << "star.gcode" << ExportFormat::Gcode;
     QTest::newRow("HPGL") << kPlt << "star.plt" << ExportFormat::Plt;
+    QTest::newRow("STL") << kStl << "star.stl" << ExportFormat::Stl;
+    QTest::newRow("3MF") << k3mf << "star.3mf" << ExportFormat::ThreeMf;
+    QTest::newRow("OpenSCAD") << kScad << "star.scad" << ExportFormat::Scad;
     QTest::newRow("the type decides, not the name") << kPng << "star.svg" << ExportFormat::Png;
 }
 

@@ -16,9 +16,9 @@
 #include "app/QtText.h"
 #include "geometry/PartMetrics.h"
 #include "model/Errors.h"
+#include "model/NumberFormat.h"
 #include "model/NumberRules.h"
 #include "settings/PreviewCalibration.h"
-#include "model/NumberFormat.h"
 #include "ui_PartPage.h"
 
 namespace polygrav {

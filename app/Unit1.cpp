@@ -56,8 +56,9 @@ const QString kSaveFirstFileName = QStringLiteral("Untitled");
 // The file types of the save dialog, in the order offered; the design's SVG
 // comes first, the solids (a plate of the default thickness) last.
 constexpr ExportFormat kSaveFormats[] = {
-    ExportFormat::Svg,   ExportFormat::Dxf, ExportFormat::Pdf,     ExportFormat::Png, ExportFormat::Gcode,
-    ExportFormat::Plt,   ExportFormat::Stl, ExportFormat::ThreeMf, ExportFormat::Scad};
+    ExportFormat::Svg, ExportFormat::Dxf,     ExportFormat::Pdf,
+    ExportFormat::Png, ExportFormat::Gcode,   ExportFormat::Plt,
+    ExportFormat::Stl, ExportFormat::ThreeMf, ExportFormat::Scad};
 
 // The place of a format among the save dialog's types.
 std::size_t SaveFormatIndex(ExportFormat format) {
@@ -440,15 +441,10 @@ void TForm1::btnSVGClick() {
 }
 
 std::vector<SaveFilter> TForm1::SaveFilters() const {
-    const QString texts[] = {kSaveFilter,
-                             tr("DXF file(*.dxf)"),
-                             tr("PDF file(*.pdf)"),
-                             tr("PNG file(*.png)"),
-                             tr("G-code file(*.gcode)"),
-                             tr("HPGL file(*.plt)"),
-                             tr("STL file(*.stl)"),
-                             tr("3MF file(*.3mf)"),
-                             tr("OpenSCAD file(*.scad)")};
+    const QString texts[] = {
+        kSaveFilter,           tr("DXF file(*.dxf)"),      tr("PDF file(*.pdf)"),
+        tr("PNG file(*.png)"), tr("G-code file(*.gcode)"), tr("HPGL file(*.plt)"),
+        tr("STL file(*.stl)"), tr("3MF file(*.3mf)"),      tr("OpenSCAD file(*.scad)")};
     static_assert(std::size(texts) == std::size(kSaveFormats));
     std::vector<SaveFilter> filters;
     for (std::size_t i = 0; i < std::size(texts); ++i) {

@@ -80,7 +80,8 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
                 LoadDocumentSolid(document, options, programDir, decimalSeparator);
             std::string json = PartInfoJson(d.model.values, decimalSeparator);
             if (AsksForSolid(options, d)) {
-                json.insert(json.size() - 1, SolidInfoFields(DocumentFigure(d, decimalSeparator), d.solid));
+                json.insert(json.size() - 1,
+                            SolidInfoFields(DocumentFigure(d, decimalSeparator), d.solid));
             }
             objects.push_back(std::move(json));
         } catch (const EPolygravError& e) {

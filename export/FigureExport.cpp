@@ -6,11 +6,11 @@
 #include "export/CairoEncoders.h"
 #include "export/DxfWriter.h"
 #include "export/ExportErrors.h"
-#include "model/AsciiCase.h"
-#include "export/ToolpathErrors.h"
 #include "export/ScadWriter.h"
 #include "export/StlWriter.h"
 #include "export/ThreeMfWriter.h"
+#include "export/ToolpathErrors.h"
+#include "model/AsciiCase.h"
 #include "model/Blanks.h"
 #include "svg/SvgDocument.h"
 

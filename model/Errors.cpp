@@ -22,8 +22,8 @@ std::string Fixed4(double value) {
     if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
     if (std::fabs(value) < 1e8) return FormatFixed4(value);
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value,
-                                      std::chars_format::general, kMessageDigits);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, kMessageDigits);
     return std::string(text, result.ptr);
 }
 

@@ -107,10 +107,11 @@ TEST_F(ConvertProcess, BatchWithFailures) {
     box.WriteFile("folder.pgv", "[SVG]\n");
     const ChildResult run = Convert({"one.pgv", "bad.pgv", "missing.pgv", "folder.pgv", "two.pgv"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(Messages(run.err, "polygrav-convert: "),
-              (std::vector<std::string>{"bad.pgv: '' は整数ではありません.",
-                                        "missing.pgv: ファイル missing.pgv を開けません.",
-                                        "folder.pgv: ファイル folder.svg を作成できません: Is a directory."}));
+    EXPECT_EQ(
+        Messages(run.err, "polygrav-convert: "),
+        (std::vector<std::string>{
+            "bad.pgv: '' は整数ではありません.", "missing.pgv: ファイル missing.pgv を開けません.",
+            "folder.pgv: ファイル folder.svg を作成できません: Is a directory."}));
     EXPECT_EQ(box.ReadFile("one.svg"), Svg("6"));
     EXPECT_EQ(box.ReadFile("two.svg"), Svg("8"));
     EXPECT_EQ(box.ReadFile("bad.svg"), "earlier");
@@ -275,7 +276,9 @@ TEST_F(ConvertProcess, Help) {
         }
         const ChildResult run = Convert({"--help"});
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, MessageText(MessageId::ConvertUsage, {HelpKeyList(), HelpKeyList(kMachineSection)}, row.expected));
+        EXPECT_EQ(run.out,
+                  MessageText(MessageId::ConvertUsage,
+                              {HelpKeyList(), HelpKeyList(kMachineSection)}, row.expected));
     }
 }
 

@@ -116,9 +116,11 @@ class ProcessFailureTest : public testing::Test {
         return options;
     }
 
-    // Starts the window without arguments, asks it to end with SIGTERM once
-    // it listens for that, and returns how it ended.
-    ChildResult RunWindowUntilSigterm(const ChildOptions& options) const {
+    // Starts the window without arguments on Qt's offscreen platform (without
+    // a display the program would say so and end), asks it to end with
+    // SIGTERM once it listens for that, and returns how it ended.
+    ChildResult RunWindowUntilSigterm(ChildOptions options) const {
+        options.env["QT_QPA_PLATFORM"] = "offscreen";
         ChildProcess window(Program(), options);
         EXPECT_TRUE(window.WaitUntilCatching(SIGTERM, seconds(120)))
             << "the window never listened for SIGTERM";

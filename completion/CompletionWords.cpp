@@ -37,8 +37,9 @@ std::vector<std::string> SettingsKeys() {
 // Every format, named once in a switch without a default: a format added to
 // ExportFormat and not here is a -Wswitch warning, an error in the builds
 // with warnings as errors.
-constexpr ExportFormat kFormats[] = {ExportFormat::Svg, ExportFormat::Dxf, ExportFormat::Pdf,
-                                     ExportFormat::Png};
+constexpr ExportFormat kFormats[] = {ExportFormat::Svg, ExportFormat::Dxf,     ExportFormat::Pdf,
+                                     ExportFormat::Png, ExportFormat::Gcode,   ExportFormat::Plt,
+                                     ExportFormat::Stl, ExportFormat::ThreeMf, ExportFormat::Scad};
 
 [[maybe_unused]] constexpr bool IsListed(ExportFormat format) {
     switch (format) {
@@ -46,6 +47,11 @@ constexpr ExportFormat kFormats[] = {ExportFormat::Svg, ExportFormat::Dxf, Expor
         case ExportFormat::Dxf:
         case ExportFormat::Pdf:
         case ExportFormat::Png:
+        case ExportFormat::Gcode:
+        case ExportFormat::Plt:
+        case ExportFormat::Stl:
+        case ExportFormat::ThreeMf:
+        case ExportFormat::Scad:
             return true;
     }
     return false;

@@ -21,7 +21,8 @@ SettingsModel LoadSettings(const std::string& path, const std::vector<std::strin
                            const std::string& defaultFavoriteDir, char decimalSeparator,
                            bool missingIsEmpty, DocumentSettings* sections) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
-    doc = missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
+    const IniDocument doc =
+        missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
     if (sections) {
         CheckSectionTexts(doc, decimalSeparator);

@@ -93,7 +93,7 @@ std::optional<ExportFormat> FormatOfPath(std::string_view path) {
     if (dot == std::string_view::npos || dot == 0) return std::nullopt;
     const std::string_view extension = name.substr(dot + 1);
     for (const FormatEntry& entry : kOtherExtensions) {
-        if (SameIgnoringCase(extension, entry.name)) return entry.format;
+        if (EqualIgnoringAsciiCase(extension, entry.name)) return entry.format;
     }
     return TryFormatName(extension);
 }
@@ -116,8 +116,8 @@ DxfArcs ParseDxfArcs(std::string_view text) {
 }
 
 GcodeArcs ParseGcodeArcs(std::string_view text) {
-    if (SameIgnoringCase(text, "arcs")) return GcodeArcs::Arcs;
-    if (SameIgnoringCase(text, "segments")) return GcodeArcs::Segments;
+    if (EqualIgnoringAsciiCase(text, "arcs")) return GcodeArcs::Arcs;
+    if (EqualIgnoringAsciiCase(text, "segments")) return GcodeArcs::Segments;
     throw EExportError(UnknownGcodeArcsMessage(text));
 }
 

@@ -28,6 +28,7 @@
 #include "app/Preview.h"
 #include "app/QtText.h"
 #include "app/SystemColors.h"
+#include "conversion/DocumentFigure.h"
 #include "export/FigureFile.h"
 #include "geometry/Figure.h"
 #include "model/Errors.h"
@@ -137,6 +138,8 @@ TForm1::TForm1(std::string programPath, FormDialogs& dialogs, DesktopShell& desk
     ArrangeFocus();
     ConnectHandlers();
     AddPartPage();
+    AddSectionPage(kMachineSection, tr("加工機"));
+    AddSectionPage("Solid", tr("立体"));
     CentreOnScreen();
 }
 
@@ -490,9 +493,10 @@ void TForm1::WriteFigureAs(const std::string& path, ExportFormat format) {
         WriteSVG(path);
         return;
     }
-    const TStarSettings settings = Document().svg;
-    WriteFigureFile(path, BuildFigure(settings, LocaleDecimalSeparator()), format);
-    if (settings.View) {
+    const DocumentSettings document = Document();
+    WriteFigureFile(path, DocumentFigure(document, LocaleDecimalSeparator()), format,
+                    DocumentExportOptions(document));
+    if (document.svg.View) {
         desktop_.OpenWrittenFile(path);
     }
 }

@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "conversion/DocumentConversion.h"
+#include "conversion/DocumentFigure.h"
 #include "conversion/PartInfo.h"
 #include "conversion/SolidSettings.h"
 #include "export/FigureExport.h"
-#include "export/MachineOptions.h"
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
-#include "geometry/Hole.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 
@@ -28,38 +27,25 @@ struct StagedOutput {
     bool view = false;
 };
 
-// A document's settings: [SVG] as the window's controls take it, the
-// further sections, and the solid they describe.
-struct DocumentSolid {
+// A document's settings: [SVG] as the window's controls take it, and the
+// further sections.
+struct LoadedDocument {
     SettingsModel model;
     DocumentSettings sections;
-    SolidParameters solid;
 };
 
-DocumentSolid LoadDocumentSolid(const std::string& document, const ConvertOptions& options,
-                                const std::string& programDir, char decimalSeparator) {
+LoadedDocument LoadDocument(const std::string& document, const ConvertOptions& options,
+                            const std::string& programDir, char decimalSeparator) {
     DocumentSettings sections;
     SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
                                                decimalSeparator, document.empty(), sections);
-    const SolidParameters solid = SolidParametersOf(sections.Solid);
-    if (AsksForSolid(sections.Solid)) CheckSolidParameters(solid);
-    return {std::move(model), std::move(sections), solid};
+    return {std::move(model), std::move(sections)};
 }
 
-bool AsksForSolid(const ConvertOptions& options, const DocumentSolid& d) {
-    return AsksForSolid(d.sections.Solid) ||
+bool AsksForSolid(const ConvertOptions& options, const DocumentSettings& sections) {
+    return AsksForSolid(sections.Solid) ||
            std::any_of(options.formats.begin(), options.formats.end(),
                        [](ExportFormat f) { return IsSolidFormat(f); });
-}
-
-// The figure that every format of the document draws: with a plate's hole,
-// the region's boundary with the hole among its contours.
-Figure DocumentFigure(const DocumentSolid& d, char decimalSeparator) {
-    const SolidParameters& p = d.solid;
-    if (p.cutter || p.holeDiameter <= 0) return BuildFigure(d.model.values, decimalSeparator);
-    TStarSettings values = d.model.values;
-    values.Part.CutOutline = true;
-    return FigureWithHole(BuildFigure(values, decimalSeparator), p);
 }
 
 }  // namespace
@@ -76,12 +62,12 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
     std::vector<std::string> objects;
     for (const std::string& document : documents) {
         try {
-            const DocumentSolid d =
-                LoadDocumentSolid(document, options, programDir, decimalSeparator);
+            const LoadedDocument d = LoadDocument(document, options, programDir, decimalSeparator);
             std::string json = PartInfoJson(d.model.values, decimalSeparator);
-            if (AsksForSolid(options, d)) {
+            if (AsksForSolid(options, d.sections)) {
                 json.insert(json.size() - 1,
-                            SolidInfoFields(DocumentFigure(d, decimalSeparator), d.solid));
+                            SolidInfoFields(DocumentFigure(d.sections, decimalSeparator),
+                                            SolidParametersOf(d.sections.Solid)));
             }
             objects.push_back(std::move(json));
         } catch (const EPolygravError& e) {
@@ -156,11 +142,10 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
             try {
                 if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
                 if (!figure) {
-                    const DocumentSolid d =
-                        LoadDocumentSolid(document, options, programDir, decimalSeparator);
-                    figure = DocumentFigure(d, decimalSeparator);
-                    exportOptions = WithMachineSettings(options.exportOptions, d.sections.Machine);
-                    exportOptions.solid = d.solid;
+                    const LoadedDocument d =
+                        LoadDocument(document, options, programDir, decimalSeparator);
+                    figure = DocumentFigure(d.sections, decimalSeparator);
+                    exportOptions = DocumentExportOptions(d.sections, options.exportOptions);
                     view = options.view && d.model.values.View;
                 }
                 const std::string bytes = EncodeFigure(*figure, format, exportOptions);

@@ -226,5 +226,13 @@ viewers agree</translation>
         <source>OpenSCAD file(*.scad)</source>
         <translation>OpenSCAD file(*.scad)</translation>
     </message>
+    <message>
+        <source>加工機</source>
+        <translation>Machine</translation>
+    </message>
+    <message>
+        <source>立体</source>
+        <translation>Solid</translation>
+    </message>
 </context>
 </TS>

@@ -105,8 +105,13 @@ class PartPageTest : public QObject {
 void PartPageTest::startsAtTheDesignValues() {
     FormHarness h;
     h.create();
-    QCOMPARE(h.control<QTabWidget>("PageControl1")->count(), 3);
-    QCOMPARE(h.control<QTabWidget>("PageControl1")->tabText(2), QString("部品"));
+    // The design's two pages, the part's, then a page for each further
+    // section of the key table that the window shows.
+    const auto* pages = h.control<QTabWidget>("PageControl1");
+    QCOMPARE(pages->count(), 5);
+    QCOMPARE(pages->tabText(2), QString("部品"));
+    QCOMPARE(pages->tabText(3), QString("加工機"));
+    QCOMPARE(pages->tabText(4), QString("立体"));
     QCOMPARE(h.control<QSpinBox>("spnStarStep")->value(), 2);
     QCOMPARE(h.control<QLineEdit>("edtInnerRatio")->text(), QString());
     QCOMPARE(h.control<QLineEdit>("edtInnerRatio")->placeholderText(), QString("ステップから"));

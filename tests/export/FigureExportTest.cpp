@@ -23,8 +23,9 @@ TEST(FigureExportTest, FormatNamesIgnoreCase) {
         SCOPED_TRACE(bad);
         EXPECT_THROW(ParseFormatName(bad), EExportError);
     }
-    EXPECT_THROW_MSG(ParseFormatName("eps"), EExportError,
-                     "'eps' は出力形式ではありません (svg, dxf, pdf, png, gcode, plt)");
+    EXPECT_THROW_MSG(
+        ParseFormatName("eps"), EExportError,
+        "'eps' は出力形式ではありません (svg, dxf, pdf, png, gcode, plt, stl, 3mf, scad)");
 }
 
 TEST(FigureExportTest, FormatLists) {

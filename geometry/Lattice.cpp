@@ -101,14 +101,15 @@ LatticeBasis Reduced(LatticeBasis lattice) {
     return lattice;
 }
 
-std::optional<LatticeBasis> DensestLattice(const NestingRegion& forbidden, int directions) {
+std::optional<LatticeBasis> DensestLattice(const NestingRegion& forbidden, int directions,
+                                           double tolerance) {
     const double none = std::numeric_limits<double>::infinity();
     auto cellArea = [&](double angle) {
         const auto lattice = LowestSecondVector(forbidden, FirstExit(forbidden, angle));
         return lattice ? lattice->CellArea() : none;
     };
     // u and −u give the same lattices.
-    const double angle = MinimiseOverAngle(cellArea, kPi, directions, 3);
+    const double angle = MinimiseOverAngle(cellArea, kPi, directions, 3, tolerance);
     const auto lattice = LowestSecondVector(forbidden, FirstExit(forbidden, angle));
     if (!lattice) return std::nullopt;
     return Reduced(*lattice);

@@ -29,16 +29,17 @@ std::optional<LatticeBasis> LowestSecondVector(const NestingRegion& forbidden, T
 // where each of `directions` rays leaves the region, then refining the best
 // directions. The same basis reduced: u and v as short as the lattice
 // allows.
-std::optional<LatticeBasis> DensestLattice(const NestingRegion& forbidden, int directions);
+std::optional<LatticeBasis> DensestLattice(const NestingRegion& forbidden, int directions,
+                                           double tolerance = 1e-6);
 
 // The same lattice with its shortest basis (Lagrange's reduction).
 LatticeBasis Reduced(LatticeBasis lattice);
 
 // Minimises f over the angles in [0, period): `samples` even samples, then
-// a golden-section refinement about the best `keep` of them. Returns the
-// best angle found.
+// a golden-section refinement about the best `keep` of them down to
+// `tolerance` radians. Returns the best angle found.
 template <typename F>
-double MinimiseOverAngle(F&& f, double period, int samples, int keep);
+double MinimiseOverAngle(F&& f, double period, int samples, int keep, double tolerance);
 
 }  // namespace polygrav
 

@@ -8,7 +8,7 @@
 namespace polygrav {
 
 template <typename F>
-double MinimiseOverAngle(F&& f, double period, int samples, int keep) {
+double MinimiseOverAngle(F&& f, double period, int samples, int keep, double tolerance) {
     const double step = period / samples;
     std::vector<std::pair<double, double>> values;  // (f, angle)
     values.reserve(samples);
@@ -33,7 +33,7 @@ double MinimiseOverAngle(F&& f, double period, int samples, int keep) {
         double d = a + ratio * (b - a);
         double fc = f(c);
         double fd = f(d);
-        while (b - a > 1e-9) {
+        while (b - a > tolerance) {
             if (fc < fd) {
                 b = d;
                 d = c;

@@ -17,9 +17,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 // Rays tried for the first lattice vector, and for the turned copy's place.
-constexpr int kLatticeDirections = 90;
-constexpr int kCopyDirections = 24;
-constexpr int kCopyLatticeDirections = 45;
+constexpr int kLatticeDirections = 36;
+constexpr int kCopyDirections = 16;
+constexpr int kCopyLatticeDirections = 24;
 
 struct Box {
     double minX, minY, maxX, maxY;
@@ -97,15 +97,16 @@ std::optional<NestingPattern> DoubleLatticePattern(const NestingRegion& part) {
             DensestLattice(pairRegion(FirstExit(sum, angle)), kCopyLatticeDirections);
         return lattice ? lattice->CellArea() : none;
     };
-    const double angle = MinimiseOverAngle(cellArea, 2 * kPi, kCopyDirections, 2);
+    const double angle = MinimiseOverAngle(cellArea, 2 * kPi, kCopyDirections, 2, 1e-4);
     const TStarPoint t = FirstExit(sum, angle);
     const auto lattice = DensestLattice(pairRegion(t), kLatticeDirections);
     if (!lattice) return std::nullopt;
     return NestingPattern{*lattice, {{{0, 0}, false}, {t, true}}, Arrangement::Densest};
 }
 
-std::vector<NestingPattern> CandidatePatterns(const NestingRegion& part, Arrangement arrangement,
+std::vector<NestingPattern> CandidatePatterns(const NestingRegion& grown, Arrangement arrangement,
                                               bool turn) {
+    const NestingRegion part = SearchRegion(grown);
     switch (arrangement) {
         case Arrangement::Grid:
             return {GridPattern(part)};

@@ -24,8 +24,8 @@ using ClipperLib::Paths;
 constexpr double kFlattenMm = 0.002;
 // Clipper's round joins are chords of their circles within this many mm;
 // a growth is lengthened by a little more so that it is never short.
-constexpr double kJoinToleranceMm = 0.001;
-constexpr double kJoinAllowanceMm = 0.0011;
+constexpr double kJoinToleranceMm = 0.002;
+constexpr double kJoinAllowanceMm = 0.0021;
 // The step beyond a boundary that a computed exit takes, in Clipper units,
 // so that rounding never leaves a point just inside.
 constexpr double kExitStepUnits = 3;
@@ -101,6 +101,84 @@ NestingRegion PartRegion(const std::vector<Contour>& contours, TStarPoint centre
     Paths grown;
     offset.Execute(grown, by * kClipperUnitsPerMm);
     return RegionOf(std::move(grown));
+}
+
+namespace {
+
+// Corners up to which a region is searched as it is, and beyond which the
+// thinned region gives way to the tangent polygon.
+constexpr size_t kSearchCorners = 64;
+constexpr size_t kThinnedCorners = 128;
+constexpr int kTangentDirections = 96;
+
+size_t CornersOf(const NestingRegion& region) {
+    size_t corners = 0;
+    for (const Path& path : region.paths) corners += path.size();
+    return corners;
+}
+
+NestingRegion TangentPolygon(const NestingRegion& region) {
+    constexpr double kPi = 3.14159265358979323846;
+    std::vector<double> support(kTangentDirections, -std::numeric_limits<double>::infinity());
+    for (int i = 0; i < kTangentDirections; ++i) {
+        const double a = 2 * kPi * i / kTangentDirections;
+        for (const Path& path : region.paths) {
+            for (const IntPoint& q : path) {
+                const TStarPoint p = Millimetres(q);
+                support[i] = std::max(support[i], p.X * std::cos(a) + p.Y * std::sin(a));
+            }
+        }
+    }
+    // Consecutive support lines meet at the corners; a sliver beyond them
+    // keeps rounding outside.
+    PointRing ring;
+    for (int i = 0; i < kTangentDirections; ++i) {
+        const int j = (i + 1) % kTangentDirections;
+        const double a = 2 * kPi * i / kTangentDirections;
+        const double b = 2 * kPi * j / kTangentDirections;
+        const double det = std::sin(b - a);
+        const double hi = support[i] + 1e-4;
+        const double hj = support[j] + 1e-4;
+        ring.push_back({(hi * std::sin(b) - hj * std::sin(a)) / det,
+                        (hj * std::cos(a) - hi * std::cos(b)) / det});
+    }
+    Path path = ToClipperPath(ring);
+    if (!ClipperLib::Orientation(path)) std::reverse(path.begin(), path.end());
+    return RegionOf({path});
+}
+
+}  // namespace
+
+// Whether the outer region covers the inner one (to within a Clipper unit
+// of area).
+bool Covers(const NestingRegion& outer, const NestingRegion& inner) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(inner.paths, ClipperLib::ptSubject, true);
+    clipper.AddPaths(outer.paths, ClipperLib::ptClip, true);
+    Paths left;
+    clipper.Execute(ClipperLib::ctDifference, left, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double area = 0;
+    for (const Path& path : left) area += std::fabs(ClipperLib::Area(path));
+    return area <= 1;
+}
+
+NestingRegion SearchRegion(const NestingRegion& region) {
+    if (CornersOf(region) <= kSearchCorners) return region;
+    // Thinning moves the boundary inwards by about `by`; the thinned region
+    // is grown with mitred corners until it covers the region again.
+    const double by = std::max(region.reach * 0.002, 0.001);
+    Paths thinned;
+    ClipperLib::CleanPolygons(region.paths, thinned, by * kClipperUnitsPerMm);
+    for (const double growth : {1.5, 3.0, 6.0}) {
+        ClipperLib::ClipperOffset offset(2);
+        offset.AddPaths(thinned, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+        Paths grown;
+        offset.Execute(grown, growth * by * kClipperUnitsPerMm);
+        NestingRegion search = RegionOf(std::move(grown));
+        if (CornersOf(search) > kThinnedCorners) break;
+        if (Covers(search, region)) return search;
+    }
+    return TangentPolygon(region);
 }
 
 NestingRegion Turned(const NestingRegion& region) {

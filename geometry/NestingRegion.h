@@ -23,6 +23,13 @@ TStarPoint Millimetres(const ClipperLib::IntPoint& p);
 // least the flattening tolerance, so that the region holds the contours).
 NestingRegion PartRegion(const std::vector<Contour>& contours, TStarPoint centre, double grow);
 
+// A region with few corners that holds the given one, for the search: the
+// region itself when it has few, else its corners thinned and the result
+// grown back over them, and when that still leaves many (a star of many
+// tips), the polygon of its tangents in evenly spread directions around its
+// convex hull.
+NestingRegion SearchRegion(const NestingRegion& region);
+
 // The region turned by 180° about the origin.
 NestingRegion Turned(const NestingRegion& region);
 

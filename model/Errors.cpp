@@ -70,6 +70,31 @@ Message PointCountOutOfRangeMessage(int n) {
     return {MessageId::PointCountOutOfRange, {std::to_string(n)}};
 }
 
+Message SheetSideOutOfRangeMessage(const std::string& key, double value) {
+    return {MessageId::SheetSideOutOfRange, {key, Fixed4(value)}};
+}
+
+Message SheetMarginOutOfRangeMessage(double margin, double halfSide) {
+    return {MessageId::SheetMarginOutOfRange, {Fixed4(margin), Fixed4(halfSide)}};
+}
+
+Message SheetGapOutOfRangeMessage(double gap, double largest) {
+    return {MessageId::SheetGapOutOfRange, {Fixed4(gap), Fixed4(largest)}};
+}
+
+Message SheetTooSmallMessage(double width, double height, double neededWidth, double neededHeight) {
+    return {MessageId::SheetTooSmall,
+            {Fixed4(width), Fixed4(height), Fixed4(neededWidth), Fixed4(neededHeight)}};
+}
+
+Message SheetCountTooLargeMessage(long long count, long long fit) {
+    return {MessageId::SheetCountTooLarge, {std::to_string(count), std::to_string(fit)}};
+}
+
+Message SheetTooManyPartsMessage(long long count, long long largest) {
+    return {MessageId::SheetTooManyParts, {std::to_string(count), std::to_string(largest)}};
+}
+
 Message SizeOutOfRangeMessage(double value) {
     return {MessageId::SizeOutOfRange, {Fixed4(value)}};
 }

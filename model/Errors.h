@@ -77,6 +77,16 @@ Message CannotWriteIniMessage(const std::string& path);
 // A settings key's integer value outside low..high.
 Message SettingOutOfRangeMessage(const std::string& key, int value, int low, int high);
 
+// Messages of a sheet of parts: a side (its key's name) beyond 10 m, a
+// margin or gap beyond what the sheet allows, a sheet too small for one
+// part (with the size it needs), a count beyond what fits, too many parts.
+Message SheetSideOutOfRangeMessage(const std::string& key, double value);
+Message SheetMarginOutOfRangeMessage(double margin, double halfSide);
+Message SheetGapOutOfRangeMessage(double gap, double largest);
+Message SheetTooSmallMessage(double width, double height, double neededWidth, double neededHeight);
+Message SheetCountTooLargeMessage(long long count, long long fit);
+Message SheetTooManyPartsMessage(long long count, long long largest);
+
 // Messages of the part's geometry.
 Message PointCountOutOfRangeMessage(int n);
 Message SizeOutOfRangeMessage(double value);

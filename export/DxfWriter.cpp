@@ -28,7 +28,8 @@ struct DxfVertex {
 // picture as it is (a counter-clockwise arc on the page stays one).
 std::vector<DxfVertex> DxfVerticesOf(const Contour& contour, const Figure& figure, DxfArcs arcs) {
     const auto toDxf = [&figure](const TStarPoint& p, double bulge) {
-        return DxfVertex{p.X + figure.margin, figure.documentSide - (p.Y + figure.margin), bulge};
+        return DxfVertex{p.X + figure.margin, figure.DocumentHeight() - (p.Y + figure.margin),
+                         bulge};
     };
     std::vector<DxfVertex> vertices;
     vertices.reserve(contour.size());
@@ -120,7 +121,8 @@ class DxfDocument {
     void Variable(const char* name) { out_.Text(9, name); }
 
     void Header() {
-        const double side = figure_.documentSide;
+        const double width = figure_.DocumentWidth();
+        const double height = figure_.DocumentHeight();
         Section("HEADER");
         Variable("$ACADVER");
         out_.Text(1, r2000_ ? "AC1015" : "AC1009");
@@ -133,11 +135,11 @@ class DxfDocument {
         Variable("$EXTMIN");
         out_.Point(10, 0, 0, 0);
         Variable("$EXTMAX");
-        out_.Point(10, side, side, 0);
+        out_.Point(10, width, height, 0);
         Variable("$LIMMIN");
         out_.Point(10, 0, 0);
         Variable("$LIMMAX");
-        out_.Point(10, side, side);
+        out_.Point(10, width, height);
         // Millimetres, for the programs that read these also in an R12 file.
         Variable("$INSUNITS");
         out_.Integer(70, 4);
@@ -181,12 +183,13 @@ class DxfDocument {
     // The active viewport, centred on the document and as high as it, so
     // that the drawing opens showing the whole figure.
     void ActiveViewport() {
-        const double side = figure_.documentSide;
+        const double width = figure_.DocumentWidth();
+        const double side = figure_.DocumentHeight();
         Entry("VPORT", kActiveVport, kVportTable, "AcDbViewportTableRecord",
               r2000_ ? "*Active" : "*ACTIVE");
         out_.Point(10, 0, 0);
         out_.Point(11, 1, 1);
-        out_.Point(12, side / 2, side / 2);
+        out_.Point(12, width / 2, side / 2);
         out_.Point(13, 0, 0);
         out_.Point(14, 10, 10);
         out_.Point(15, 10, 10);
@@ -403,7 +406,8 @@ class DxfDocument {
     }
 
     void Layout(std::uint32_t handle, const char* name, int order, std::uint32_t record) {
-        const double side = figure_.documentSide;
+        const double width = figure_.DocumentWidth();
+        const double side = figure_.DocumentHeight();
         out_.Text(0, "LAYOUT");
         out_.Handle(5, handle);
         out_.Text(102, "{ACAD_REACTORS");
@@ -434,10 +438,10 @@ class DxfDocument {
         out_.Integer(70, 1);
         out_.Integer(71, order);
         out_.Point(10, 0, 0);
-        out_.Point(11, side, side);
+        out_.Point(11, width, side);
         out_.Point(12, 0, 0, 0);
         out_.Point(14, 0, 0, 0);
-        out_.Point(15, side, side, 0);
+        out_.Point(15, width, side, 0);
         out_.Real(146, 0);
         out_.Point(13, 0, 0, 0);
         out_.Point(16, 1, 0, 0);

@@ -46,6 +46,16 @@ struct Figure {
     // Traced through the star's points, without any part setting.
     bool designFigure = false;
 
+    // A sheet of parts: the document's height when it differs from its
+    // width (0: the square of documentSide), and whether the sheet's edge
+    // is drawn, in sheetEdgeColor.
+    double documentHeight = 0;
+    bool sheetEdge = false;
+    TColor sheetEdgeColor = clBlue;
+
+    double DocumentWidth() const { return documentSide; }
+    double DocumentHeight() const { return documentHeight > 0 ? documentHeight : documentSide; }
+
     double strokeWidthMm() const { return strokeWidth / 100.0; }
 };
 

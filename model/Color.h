@@ -13,6 +13,7 @@ inline constexpr TColor clBlack = 0x00000000;
 inline constexpr TColor clRed = 0x000000FF;
 inline constexpr TColor clYellow = 0x0000FFFF;
 inline constexpr TColor clNavy = 0x00800000;
+inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clWhite = 0x00FFFFFF;
 
 inline constexpr std::uint8_t RedOf(TColor c) {

@@ -11,6 +11,8 @@ namespace polygrav {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// The sheet edge's hairline, mm.
+constexpr double kSheetEdgeWidthMm = 0.1;
 
 // Appends N(v): the "0.0000" pattern with a full stop, whatever the locale.
 void AppendNumber(std::string& out, double v) {
@@ -98,11 +100,26 @@ std::string SvgDocumentOf(const Figure& figure) {
     doc += "<?xml version=\"1.0\" standalone=\"yes\"?>";
     doc += kLineEnd;
 
-    std::string side;
-    AppendNumber(side, figure.documentSide);
-    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + side + "mm" + "\" height=\"" +
-           side + "mm\"" + " viewBox=\"0 0 " + side + " " + side + "\">";
+    std::string width;
+    AppendNumber(width, figure.DocumentWidth());
+    std::string height;
+    AppendNumber(height, figure.DocumentHeight());
+    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "mm" + "\" height=\"" +
+           height + "mm\"" + " viewBox=\"0 0 " + width + " " + height + "\">";
     doc += kLineEnd;
+
+    // The sheet's edge, a hairline under the parts, for cutters that take
+    // the material's outline from the file.
+    if (figure.sheetEdge) {
+        std::string zero;
+        AppendNumber(zero, 0);
+        doc += "<path style=\"fill:none; stroke:" + ColorToSVG(figure.sheetEdgeColor) +
+               "; stroke-width:";
+        AppendNumber(doc, kSheetEdgeWidthMm);
+        doc += "\" d=\"M" + zero + " " + zero + " L" + width + " " + zero + " L" + width + " " +
+               height + " L" + zero + " " + height + " Z\"/>";
+        doc += kLineEnd;
+    }
 
     doc += "<path style=\"fill:";
     doc += figure.filled ? ColorToSVG(figure.fillColor) : std::string("none");

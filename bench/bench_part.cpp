@@ -12,12 +12,12 @@ polygrav::PartParameters WorstCase() {
     p.n = 100;
     p.size = 100;
     p.starType = polygrav::kStarOutline;
-    p.starStep = 49;
-    p.cutOutline = true;
-    p.cornerRadius = 0.2;
-    p.valleyRadius = 0.2;
-    p.offset = 0.1;
-    p.offsetJoin = polygrav::OffsetJoin::Round;
+    p.part.StarStep = 49;
+    p.part.CutOutline = true;
+    p.part.CornerRadius = 0.2;
+    p.part.ValleyRadius = 0.2;
+    p.part.Offset = 0.1;
+    p.part.OffsetJoin = static_cast<int>(polygrav::OffsetJoin::Round);
     return p;
 }
 
@@ -44,10 +44,10 @@ BENCHMARK(BM_PartWorstCaseWithMetrics)->Unit(benchmark::kMicrosecond);
 // Stages on their own: the cut outline alone, and fillets without offset.
 void BM_PartStage(benchmark::State& state) {
     polygrav::PartParameters p = WorstCase();
-    p.offset = 0;
+    p.part.Offset = 0;
     if (state.range(0) == 0) {
-        p.cornerRadius = 0;
-        p.valleyRadius = 0;
+        p.part.CornerRadius = 0;
+        p.part.ValleyRadius = 0;
     }
     for (auto _ : state) {
         polygrav::PartContours part = polygrav::BuildPartContours(p);
@@ -62,11 +62,11 @@ BENCHMARK(BM_PartStage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_PartMergingCells(benchmark::State& state) {
     polygrav::PartParameters p;
     p.n = static_cast<int>(state.range(0));
-    p.starStep = static_cast<int>(state.range(1));
+    p.part.StarStep = static_cast<int>(state.range(1));
     p.size = 50;
     p.starType = polygrav::kStarPolygon;
     p.evenOdd = true;
-    p.offset = 0.1;
+    p.part.Offset = 0.1;
     for (auto _ : state) {
         polygrav::PartContours part = polygrav::BuildPartContours(p);
         benchmark::DoNotOptimize(part.contours.data());

@@ -7,20 +7,10 @@
 #include "model/Errors.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
 
 namespace polygrav {
 
 namespace {
-
-bool IsKnownKey(std::string_view key) {
-    for (std::size_t k = 0; k < kSettingsKeyCount; ++k) {
-        if (EqualIgnoringAsciiCase(key, SettingsKeyName(static_cast<SettingsKey>(k)))) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::optional<UsageError> CheckSettingsLine(const std::string& line) {
     const std::size_t equals = line.find('=');
@@ -31,15 +21,16 @@ std::optional<UsageError> CheckSettingsLine(const std::string& line) {
         return UsageError{MessageText(MessageId::SetLineBreak, {line})};
     }
     const std::string_view key = TrimBlanks(std::string_view(line).substr(0, equals));
-    if (!IsKnownKey(key)) {
+    if (!FindSettingsKey(key)) {
         return UsageError{MessageText(MessageId::SetUnknownKey, {line, Quoted(key)})};
     }
     // A value that no document could hold either (a colour that is neither a
-    // name nor a number) would fail every document alike: refused here.
+    // name nor a number) would fail every document alike: refused here. A
+    // value whose range depends on other keys is checked with each document,
+    // after the document's keys and the earlier --set lines.
     try {
-        SettingsModel model;
-        ReadSettings(IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line), {},
-                     model);
+        PlainSettingsTarget plain;
+        ReadSettings(*SettingsLineDocument(line), {}, plain);
     } catch (const EPolygravError& e) {
         return UsageError{"--set " + line + ": " + WithClosingPeriod(e.what())};
     }
@@ -171,8 +162,27 @@ std::string ConvertShortUsage() {
     return MessageText(MessageId::ConvertShortUsage);
 }
 
+std::string HelpKeyList() {
+    // The keys of [SVG] in the table's order, five to a line, the lines
+    // indented to the help's second column.
+    std::string list;
+    std::size_t onLine = 0;
+    for (const SettingsKeyInfo& info : kSettingsKeys) {
+        if (std::string_view(info.section) != kSettingsSection) continue;
+        if (onLine == 5) {
+            list += "\n                   ";
+            onLine = 0;
+        } else if (!list.empty()) {
+            list += ' ';
+        }
+        list += info.name;
+        ++onLine;
+    }
+    return list;
+}
+
 std::string ConvertUsageText() {
-    return MessageText(MessageId::ConvertUsage);
+    return MessageText(MessageId::ConvertUsage, {HelpKeyList()});
 }
 
 }  // namespace polygrav

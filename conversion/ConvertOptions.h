@@ -45,6 +45,9 @@ struct ParsedConvertOptions {
 };
 ParsedConvertOptions ParseConvertOptions(const std::vector<std::string>& args);
 
+// The keys of section [SVG] as the help lists them.
+std::string HelpKeyList();
+
 // The text of --help.
 std::string ConvertUsageText();
 

@@ -22,9 +22,8 @@ SettingsModel LoadDocumentSettings(const std::string& path,
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
     for (const std::string& line : extraLines) {
         // One line on its own: only its key is read; the folder stays.
-        const IniDocument one =
-            IniDocument::Parse(std::string("[") + kSettingsSection + "]\n" + line);
-        ReadSettings(one, model.favoriteDir, model, nullptr, decimalSeparator);
+        const std::optional<IniDocument> one = SettingsLineDocument(line);
+        if (one) ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
     }
     return model;
 }

@@ -51,8 +51,8 @@ void CheckDocument(const std::string& svg) {
 // contours never crossing.
 void CheckFigure(const Figure& figure, const TStarSettings& settings, char separator) {
     FUZZ_CHECK(std::isfinite(figure.documentSide) || figure.contours.empty() ||
-               settings.Part.IsDesign());
-    const bool part = !settings.Part.IsDesign();
+               settings.Part.IsDefault());
+    const bool part = !settings.Part.IsDefault();
     for (const Contour& contour : figure.contours) {
         if (part) FUZZ_CHECK(contour.size() >= 2);
         for (const ContourVertex& v : contour) {

@@ -40,17 +40,17 @@ PartParameters ParametersOf(Reader& in) {
     PartParameters p;
     p.n = 3 + static_cast<int>(in.Byte() % 98);
     p.starType = static_cast<int>(in.Byte() % 4) - 1;
-    p.starStep = 1 + static_cast<int>(in.Byte() % 50);
-    p.sizeBy = static_cast<SizeBy>(in.Byte() % 3);
+    p.part.StarStep = 1 + static_cast<int>(in.Byte() % 50);
+    p.part.SizeBy = static_cast<int>(in.Byte() % 3);
     const unsigned flags = in.Byte();
     p.size = flags & 1 ? -in.Unit() : 0.5 + in.Unit() * 150;
-    if (const unsigned ratio = in.Byte(); ratio != 0) p.innerRatio = (ratio - 1) / 200.0;
-    p.rotation = (static_cast<double>(in.Word()) - 32768) / 50;
-    p.cornerRadius = flags & 2 ? in.Unit() * 8 : 0;
-    p.valleyRadius = flags & 4 ? in.Unit() * 8 : 0;
-    p.offset = flags & 8 ? (in.Unit() - 0.5) * 10 : 0;
-    p.offsetJoin = flags & 16 ? OffsetJoin::Mitre : OffsetJoin::Round;
-    p.cutOutline = flags & 32;
+    if (const unsigned ratio = in.Byte(); ratio != 0) p.part.InnerRatio = (ratio - 1) / 200.0;
+    p.part.Rotation = (static_cast<double>(in.Word()) - 32768) / 50;
+    p.part.CornerRadius = flags & 2 ? in.Unit() * 8 : 0;
+    p.part.ValleyRadius = flags & 4 ? in.Unit() * 8 : 0;
+    p.part.Offset = flags & 8 ? (in.Unit() - 0.5) * 10 : 0;
+    p.part.OffsetJoin = static_cast<int>(flags & 16 ? OffsetJoin::Mitre : OffsetJoin::Round);
+    p.part.CutOutline = flags & 32;
     p.evenOdd = flags & 64;
     return p;
 }
@@ -58,10 +58,10 @@ PartParameters ParametersOf(Reader& in) {
 void CheckContours(const PartParameters& p, const PartContours& part) {
     FUZZ_CHECK(!part.contours.empty());
     const double R = part.circumradius;
-    const double reach = p.offsetJoin == OffsetJoin::Mitre ? 1000 : 1;
+    const double reach = p.offsetJoin() == OffsetJoin::Mitre ? 1000 : 1;
     // Clipper's integer grid may move a point of a polyline offset by
     // 0.000007 mm.
-    const double grown = std::fmax(p.offset, 0.0) * reach + 2e-5;
+    const double grown = std::fmax(p.part.Offset, 0.0) * reach + 2e-5;
     for (const Contour& c : part.contours) {
         FUZZ_CHECK(c.size() >= 2);
         for (const ContourVertex& v : c) {
@@ -80,13 +80,13 @@ void CheckContours(const PartParameters& p, const PartContours& part) {
     FUZZ_CHECK(!RingsCross(rings));
 
     // Without an offset every arc is a fillet of one of the two radii.
-    if (p.offset == 0) {
+    if (p.part.Offset == 0) {
         for (const Contour& c : part.contours) {
             for (std::size_t i = 0; i < c.size(); ++i) {
                 if (c[i].bulge == 0) continue;
                 const double r = ArcOfBulge(c[i].at, c[(i + 1) % c.size()].at, c[i].bulge).radius;
-                FUZZ_CHECK(std::fabs(r - p.cornerRadius) < 1e-6 ||
-                           std::fabs(r - p.valleyRadius) < 1e-6);
+                FUZZ_CHECK(std::fabs(r - p.part.CornerRadius) < 1e-6 ||
+                           std::fabs(r - p.part.ValleyRadius) < 1e-6);
             }
         }
     }
@@ -96,13 +96,13 @@ void CheckContours(const PartParameters& p, const PartContours& part) {
 // contours as fine polylines describes. Only for small parts: Clipper's
 // offset of a hundred filleted tips takes tens of milliseconds.
 void CheckOffsetAgainstPolylines(const PartParameters& p, const PartContours& part) {
-    if (p.offset == 0 || p.n > 24) return;
+    if (p.part.Offset == 0 || p.n > 24) return;
     PartParameters before = p;
-    before.offset = 0;
-    before.cutOutline = true;
+    before.part.Offset = 0;
+    before.part.CutOutline = true;
     std::vector<Contour> sources;
     for (const Contour& c : BuildPartContours(before).contours) sources.push_back(Reversed(c));
-    const auto polyline = PolylineOffset(sources, p.offset, p.offsetJoin);
+    const auto polyline = PolylineOffset(sources, p.part.Offset, p.offsetJoin());
     FUZZ_CHECK(polyline.size() == part.contours.size());
     double area = 0;
     double length = 0;

@@ -8,6 +8,7 @@
 #include "model/Errors.h"
 #include "model/Limits.h"
 #include "model/NumberRules.h"
+#include "model/SettingsKeys.h"
 #include "model/StarOutline.h"
 
 namespace polygrav {
@@ -51,29 +52,21 @@ double RadialExtent(const std::vector<Contour>& contours, double R) {
     return farthest;
 }
 
-int CheckedChoice(const char* key, int value, int low, int high) {
+// A choice key's value within the range the key table gives it.
+void CheckChoice(SettingsKey key, int value) {
+    const SettingsKeyInfo& info = KeyInfo(key);
+    const int low = static_cast<int>(info.minimum);
+    const int high = static_cast<int>(info.maximum);
     if (value < low || value > high) {
-        throw EPartError(SettingOutOfRangeMessage(key, value, low, high));
+        throw EPartError(SettingOutOfRangeMessage(info.name, value, low, high));
     }
-    return value;
 }
 
 PartParameters PartParametersOf(const TStarSettings& s, int n, double size) {
-    PartParameters p;
-    p.n = n;
-    p.size = size;
-    p.sizeBy = static_cast<SizeBy>(CheckedChoice("SizeBy", s.Part.SizeBy, 0, 2));
-    p.starType = s.StarType;
-    p.starStep = s.Part.StarStep;
-    p.innerRatio = s.Part.InnerRatio;
-    p.rotation = s.Part.Rotation;
-    p.cornerRadius = s.Part.CornerRadius;
-    p.valleyRadius = s.Part.ValleyRadius;
-    p.offset = s.Part.Offset;
-    p.offsetJoin = static_cast<OffsetJoin>(CheckedChoice("OffsetJoin", s.Part.OffsetJoin, 0, 1));
-    p.cutOutline = s.Part.CutOutline;
-    p.evenOdd = s.FillRule;
-    return p;
+    CheckChoice(SettingsKey::SizeBy, s.Part.SizeBy);
+    CheckChoice(SettingsKey::OffsetJoin, s.Part.OffsetJoin);
+    return PartParameters{
+        .n = n, .size = size, .starType = s.StarType, .evenOdd = s.FillRule, .part = s.Part};
 }
 
 // A part: its contours in a frame about the circle's centre that holds the

@@ -27,13 +27,14 @@ void CheckParameters(const PartParameters& p) {
         throw EPartError(PointCountOutOfRangeMessage(p.n));
     }
     if (!(p.size > 0) || !std::isfinite(p.size)) throw EPartError(SizeOutOfRangeMessage(p.size));
-    for (const double radius : {p.cornerRadius, p.valleyRadius}) {
+    for (const double radius : {p.part.CornerRadius, p.part.ValleyRadius}) {
         if (!(radius >= 0) || !std::isfinite(radius)) {
             throw EPartError(NegativeRadiusMessage(radius));
         }
     }
-    if (!(std::fabs(p.offset) <= kMaxOffset)) throw EPartError(OffsetOutOfRangeMessage(p.offset));
-    if (!std::isfinite(p.rotation)) throw EPartError(NoOutlineMessage());
+    if (!(std::fabs(p.part.Offset) <= kMaxOffset))
+        throw EPartError(OffsetOutOfRangeMessage(p.part.Offset));
+    if (!std::isfinite(p.part.Rotation)) throw EPartError(NoOutlineMessage());
 }
 
 // Outer boundaries counter-clockwise on the page like the traced star, each
@@ -62,18 +63,18 @@ PointRing RegionSense(PointRing ring) {
 // degenerate stars of three and four points) goes through CutOutline.
 std::vector<PointRing> RegionBoundary(const PartParameters& p, double R,
                                       const std::vector<PointRing>& figures) {
-    const bool starShaped = 2 * p.starStep < p.n;
+    const bool starShaped = 2 * p.part.StarStep < p.n;
     switch (p.starType) {
         case kRegularPolygon:
             return {RegionSense(figures.at(0))};
         case kStarOutline:
-            if (starShaped || p.innerRatio) return {RegionSense(figures.at(0))};
+            if (starShaped || p.part.InnerRatio) return {RegionSense(figures.at(0))};
             break;
         case kStarPolygon:
             if (starShaped && !p.evenOdd) {
                 PartParameters outline = p;
                 outline.starType = kStarOutline;
-                outline.innerRatio.reset();
+                outline.part.InnerRatio.reset();
                 return {RegionSense(TracedFigures(outline, R).at(0))};
             }
             break;
@@ -87,11 +88,11 @@ std::vector<PointRing> RegionBoundary(const PartParameters& p, double R,
 
 PartContours BuildPartContours(const PartParameters& p) {
     CheckParameters(p);
-    const double R = CircumradiusOf(p.n, p.size, p.sizeBy);
+    const double R = CircumradiusOf(p.n, p.size, p.sizeBy());
     if (!(R <= kMaxCircumradius)) throw EPartError(SizeOutOfRangeMessage(p.size));
 
     PartParameters turned = p;
-    turned.rotation = std::fmod(p.rotation, 360.0);
+    turned.part.Rotation = std::fmod(p.part.Rotation, 360.0);
     const std::vector<PointRing> figures = TracedFigures(turned, R);
     if (figures.empty()) throw EPartError(NoOutlineMessage());
 
@@ -105,10 +106,10 @@ PartContours BuildPartContours(const PartParameters& p) {
 
     const std::vector<PointRing> rings = RegionBoundary(turned, R, figures);
     if (rings.empty()) throw EPartError(NoOutlineMessage());
-    std::vector<Contour> contours = FilletCorners(rings, p.cornerRadius, p.valleyRadius);
-    if (p.offset != 0) {
-        contours = OffsetContours(contours, p.offset, p.offsetJoin);
-        if (contours.empty()) throw EPartError(OffsetLeavesNothingMessage(p.offset));
+    std::vector<Contour> contours = FilletCorners(rings, p.part.CornerRadius, p.part.ValleyRadius);
+    if (p.part.Offset != 0) {
+        contours = OffsetContours(contours, p.part.Offset, p.offsetJoin());
+        if (contours.empty()) throw EPartError(OffsetLeavesNothingMessage(p.part.Offset));
     }
     part.boundary = true;
     for (Contour& contour : contours) part.contours.push_back(Normalised(std::move(contour)));

@@ -14,11 +14,11 @@ namespace {
 std::optional<double> InnerRadiusOf(const PartParameters& p, double R) {
     switch (p.starType) {
         case kStarOutline:
-            if (p.innerRatio) return *p.innerRatio * R;
+            if (p.part.InnerRatio) return *p.part.InnerRatio * R;
             [[fallthrough]];
         case kStarPolygon:
             // For three points the crossing lies beyond the centre, on a tip.
-            return std::fabs(CrossingRadius(p.n, p.starStep, R));
+            return std::fabs(CrossingRadius(p.n, p.part.StarStep, R));
         default:
             return std::nullopt;
     }

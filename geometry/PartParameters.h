@@ -20,34 +20,34 @@ enum class OffsetJoin {
     Mitre = 1,  // the offset edges run on to where they cross
 };
 
-// Everything that shapes a part. At the defaults (with n, size and star type
-// as the design gives them) the result is the design's traced figure.
+// Everything that shapes a part: the point count, the size and the star
+// type and fill rule of the design, and the part's own keys as the settings
+// hold them (PartSettings, checked when the part is built). At the defaults
+// the result is the design's traced figure.
 struct PartParameters {
-    int n = 5;         // points or sides, 3 to 100
-    double size = 50;  // mm, read as sizeBy says
-    SizeBy sizeBy = SizeBy::Circumradius;
-    int starType = kStarOutline;       // kStarOutline, kStarPolygon, kRegularPolygon, kNoStarType
-    int starStep = 2;                  // k of the star {n/k}; star types only
-    std::optional<double> innerRatio;  // inner / outer radius of the star outline
-    double rotation = 0;               // degrees, clockwise on the page about the centre
-    double cornerRadius = 0;           // mm, fillet at every convex corner
-    double valleyRadius = 0;           // mm, fillet at every concave corner
-    double offset = 0;                 // mm, positive grows the outline
-    OffsetJoin offsetJoin = OffsetJoin::Round;
-    bool cutOutline = false;  // the boundary of the filled region instead of the figures
-    bool evenOdd = false;     // the region is filled by the even-odd rule
+    int n = 5;                    // points or sides, 3 to 100
+    double size = 50;             // mm, read as part.SizeBy says
+    int starType = kStarOutline;  // kStarOutline, kStarPolygon, kRegularPolygon, kNoStarType
+    bool evenOdd = false;         // the region is filled by the even-odd rule
+    PartSettings part{};
+
+    // What the size measures and how an offset joins, as the geometry's
+    // types; part.SizeBy and part.OffsetJoin are checked first.
+    SizeBy sizeBy() const { return static_cast<SizeBy>(part.SizeBy); }
+    OffsetJoin offsetJoin() const { return static_cast<OffsetJoin>(part.OffsetJoin); }
 
     // Whether every parameter beyond n, the size as a radius, the star type
     // and the fill rule has its default: the design's own figure, which the
-    // design's outline code draws as it always has.
+    // design's outline code draws.
     bool IsDesignFigure() const {
-        return sizeBy == SizeBy::Circumradius && starStep == 2 && !innerRatio && rotation == 0 &&
-               !NeedsCutOutline();
+        return part.SizeBy == kSizeByCircumradius && part.StarStep == 2 && !part.InnerRatio &&
+               part.Rotation == 0 && !NeedsCutOutline();
     }
 
     // Fillets and offsets work on the region's boundary, so they imply it.
     bool NeedsCutOutline() const {
-        return cutOutline || cornerRadius != 0 || valleyRadius != 0 || offset != 0;
+        return part.CutOutline || part.CornerRadius != 0 || part.ValleyRadius != 0 ||
+               part.Offset != 0;
     }
 };
 

@@ -75,15 +75,15 @@ std::vector<PointRing> TracedFigures(const PartParameters& p, double R) {
     std::vector<PointRing> figures;
     switch (p.starType) {
         case kStarOutline: {
-            CheckStarStep(n, p.starStep);
-            double innerRadius = CrossingRadius(n, p.starStep, R);
-            if (p.innerRatio) {
-                const double ratio = *p.innerRatio;
+            CheckStarStep(n, p.part.StarStep);
+            double innerRadius = CrossingRadius(n, p.part.StarStep, R);
+            if (p.part.InnerRatio) {
+                const double ratio = *p.part.InnerRatio;
                 if (!(ratio > 0 && ratio < 1)) throw EPartError(InnerRatioOutOfRangeMessage(ratio));
                 innerRadius = ratio * R;
             }
-            const auto tips = TipPoints(n, R, p.rotation);
-            const auto inner = InnerPoints(n, R, innerRadius, p.rotation);
+            const auto tips = TipPoints(n, R, p.part.Rotation);
+            const auto inner = InnerPoints(n, R, innerRadius, p.part.Rotation);
             PointRing ring;
             ring.reserve(tips.size() * 2);
             for (std::size_t i = 0; i < tips.size(); ++i) {
@@ -94,22 +94,23 @@ std::vector<PointRing> TracedFigures(const PartParameters& p, double R) {
             break;
         }
         case kStarPolygon: {
-            CheckStarStep(n, p.starStep);
-            const auto tips = TipPoints(n, R, p.rotation);
+            CheckStarStep(n, p.part.StarStep);
+            const auto tips = TipPoints(n, R, p.part.Rotation);
             // {n/k} falls into gcd(n, k) figures, each visiting every k-th tip
             // from its own first tip.
-            const int parts = std::gcd(n, p.starStep);
+            const int parts = std::gcd(n, p.part.StarStep);
             for (int first = 0; first < parts; ++first) {
                 PointRing ring;
                 for (int j = 0; j < n / parts; ++j) {
-                    ring.push_back(tips[static_cast<std::size_t>((first + j * p.starStep) % n)]);
+                    ring.push_back(
+                        tips[static_cast<std::size_t>((first + j * p.part.StarStep) % n)]);
                 }
                 figures.push_back(std::move(ring));
             }
             break;
         }
         case kRegularPolygon:
-            figures.push_back(TipPoints(n, R, p.rotation));
+            figures.push_back(TipPoints(n, R, p.part.Rotation));
             break;
         default:
             break;  // no star type: nothing to trace

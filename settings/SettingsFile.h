@@ -5,45 +5,23 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/Color.h"
+#include "model/SettingsKeys.h"
 #include "model/StarSettings.h"
 #include "settings/IniFile.h"
 
 namespace polygrav {
 
-inline constexpr const char* kSettingsSection = "SVG";
+// The key a --set line names: "Key" for a key of [SVG], or "Section.Key"
+// for a key of any section; section and key in any letter case.
+std::optional<SettingsKey> FindSettingsKey(std::string_view qualifiedName);
 
-// The keys of section "SVG", in the order in which they are read and written.
-enum class SettingsKey {
-    FavoriteDir,
-    EdgeNumber,
-    CircumRadius,
-    StarType,
-    FillColor,
-    FillTransparent,
-    StrokeColor,
-    StrokeWidth,
-    View,
-    FillRule,
-    // The figure as a part.
-    StarStep,
-    InnerRatio,
-    Rotation,
-    SizeBy,
-    CornerRadius,
-    ValleyRadius,
-    Offset,
-    OffsetJoin,
-    CutOutline,
-};
-inline constexpr std::size_t kSettingsKeyCount = 19;
-
-// The first key of the figure as a part; the ones before it are the design's.
-inline constexpr SettingsKey kFirstPartKey = SettingsKey::StarStep;
-
-// The key's name in the file ("EdgeNumber").
-const char* SettingsKeyName(SettingsKey key);
+// A "KEY=VALUE" or "Section.Key=VALUE" line as a document of that one line
+// in its section. Nothing for a line without "=" or with a key the table
+// does not hold.
+std::optional<IniDocument> SettingsLineDocument(std::string_view line);
 
 // A set of keys, indexed by SettingsKey.
 using SettingsKeySet = std::bitset<kSettingsKeyCount>;
@@ -76,6 +54,27 @@ class SettingsTarget {
     virtual void setPartSettings(const PartSettings& part) = 0;
 };
 
+// A target that takes every value as handed, with no rule of a control and
+// no redraw: the values of a file as the file's rules alone read them.
+class PlainSettingsTarget : public SettingsTarget {
+  public:
+    TStarSettings values;
+    std::string favoriteDir;
+
+    void setFavoriteDir(const std::string& dir) override { favoriteDir = dir; }
+    void setEdgeNumber(const std::string& text) override { values.EdgeNumber = text; }
+    void setCircumRadius(const std::string& text) override { values.CircumRadius = text; }
+    void setStarType(std::int32_t index) override { values.StarType = index; }
+    void setFillColor(TColor c) override { values.FillColor = c; }
+    void setFillTransparent(bool on) override { values.FillTransparent = on; }
+    void setStrokeColor(TColor c) override { values.StrokeColor = c; }
+    void setStrokeWidth(std::int32_t position) override { values.StrokeWidth = position; }
+    void setView(bool on) override { values.View = on; }
+    void setFillRule(bool on) override { values.FillRule = on; }
+    PartSettings partSettings() const override { return values.Part; }
+    void setPartSettings(const PartSettings& part) override { values.Part = part; }
+};
+
 // Reads the keys of section "SVG" in order and hands each value to the
 // target right after reading it. A missing FavoriteDir gives defaultFavoriteDir.
 // The keys of the part are read by the same rules (integers by the integer
@@ -91,15 +90,25 @@ void ReadSettings(const IniDocument& doc, const std::string& defaultFavoriteDir,
                   char localeSeparator = '.');
 
 // Sets the keys of section "SVG" that keys holds, in order; the others keep
-// what the document holds. A key of the part is written only when its value
-// is not the default or the document has it already, so that a file of the
-// design's keys stays as it is; decimals are written with a full stop.
+// what the document holds. A later key (one the first version does not know)
+// is written only when its value is not the default or the document has it
+// already, so that a file of the design's keys stays as it is; decimals are
+// written with a full stop.
 void WriteSettings(IniDocument& doc, const std::string& favoriteDir, const TStarSettings& s,
                    const SettingsKeySet& keys = AllSettingsKeys());
 
 // A decimal of a part key as written: the shortest text that reads back
 // exactly, with a full stop whatever the locale ("0.1", "-2", "1e-07").
 std::string FormatPartDecimal(double value);
+
+// Reads the keys of the further sections (Place Section of the key table)
+// into settings, by the rules of their kinds; a text that fails its rule
+// keeps the value.
+void ReadSectionSettings(const IniDocument& doc, DocumentSettings& settings,
+                         char localeSeparator = '.');
+
+// Writes the keys of the further sections by the write rule of later keys.
+void WriteSectionSettings(IniDocument& doc, const DocumentSettings& settings);
 
 // The keys that differ between two sets of values (with their folders).
 SettingsKeySet KeysThatDiffer(const TStarSettings& a, const std::string& favoriteDirA,

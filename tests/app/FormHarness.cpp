@@ -126,7 +126,7 @@ QByteArray ReadAll(const QString& path) {
 QString DescribeSettings(const TStarSettings& s) {
     const PartSettings& p = s.Part;
     const QString part =
-        p.IsDesign() ? QString()
+        p.IsDefault() ? QString()
                      : QStringLiteral(
                            ", part {k %1, ratio %2, rotation %3, size by %4, corner %5, "
                            "valley %6, offset %7 join %8%9}")

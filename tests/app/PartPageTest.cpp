@@ -109,7 +109,7 @@ void PartPageTest::startsAtTheDesignValues() {
     QCOMPARE(h.control<QComboBox>("cmbSizeBy")->currentText(), QString("外接円の半径"));
     QCOMPARE(h.control<QComboBox>("cmbOffsetJoin")->currentText(), QString("丸"));
     QVERIFY(!h.control<QCheckBox>("chbCutOutline")->isChecked());
-    QVERIFY(h.form->Snapshot().Part.IsDesign());
+    QVERIFY(h.form->Snapshot().Part.IsDefault());
     QCOMPARE(h.shownPreview().size(), QSize(453, 453));
     QVERIFY(h.dialogs.errors.empty());
 }

@@ -107,3 +107,19 @@ TEST(ConvertOptions, HelpAndVersionWin) {
 
 }  // namespace
 }  // namespace polygrav
+
+namespace polygrav {
+namespace {
+
+// A value whose range depends on other keys is no usage error: it is checked
+// with each document. A value no document could hold stays one.
+TEST(ConvertOptions, SetValuesAreCheckedWithTheDocumentNotTheDesignValues) {
+    EXPECT_FALSE(ParseConvertOptions({"--info", "--set", "StarStep=5"}).error);
+    EXPECT_FALSE(
+        ParseConvertOptions({"--set", "EdgeNumber=12", "--set", "StarStep=5", "-o", "-"}).error);
+    EXPECT_TRUE(ParseConvertOptions({"--info", "--set", "FillColor=nocolor"}).error);
+    EXPECT_TRUE(ParseConvertOptions({"--info", "--set", "Sheet.Width=600"}).error);  // no such key
+}
+
+}  // namespace
+}  // namespace polygrav

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,51 @@ TEST(DocumentConversion, DocumentPathRule) {
     EXPECT_FALSE(IsSettingsDocumentPath("-style"));
     EXPECT_FALSE(IsSettingsDocumentPath("pgv"));
     EXPECT_FALSE(IsSettingsDocumentPath("dir.pgv/file"));
+}
+
+}  // namespace
+}  // namespace polygrav
+
+namespace polygrav {
+namespace {
+
+// Each --set line is checked with the document's keys and the lines before
+// it: a range that depends on another key follows that key's new value.
+TEST(DocumentConversion, SetLinesApplyInOrderOnTheDocumentsKeys) {
+    struct Row {
+        const char* name;
+        const char* document;
+        std::vector<std::string> lines;
+        std::optional<std::string> error;  // none: loads
+    };
+    const Row rows[] = {
+        {"a step after a larger point count", "[SVG]\n", {"EdgeNumber=12", "StarStep=5"}, {}},
+        {"a step the document's point count allows", "[SVG]\nEdgeNumber=20\n", {"StarStep=3"}, {}},
+        {"a step beyond the document's point count",
+         "[SVG]\nEdgeNumber=5\n",
+         {"StarStep=3"},
+         StarStepOutOfRangeMessage(3, 2).text()},
+        {"a step before the point count that allows it",
+         "[SVG]\n",
+         {"StarStep=5", "EdgeNumber=12"},
+         StarStepOutOfRangeMessage(5, 2).text()},
+        {"a key of [SVG] named with its section",
+         "[SVG]\n",
+         {"svg.EdgeNumber=9", "StarStep=4"},
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempFolder folder;
+        test::WriteFile(folder / "doc.pgv", row.document);
+        std::optional<std::string> error;
+        try {
+            LoadDocumentSettings(folder / "doc.pgv", row.lines, "/prog", '.', false);
+        } catch (const EPolygravError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, row.error);
+    }
 }
 
 }  // namespace

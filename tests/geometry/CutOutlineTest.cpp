@@ -18,7 +18,7 @@ std::vector<PointRing> StarPolygonFigures(int n, int k, double R) {
     PartParameters p;
     p.n = n;
     p.starType = kStarPolygon;
-    p.starStep = k;
+    p.part.StarStep = k;
     return TracedFigures(p, R);
 }
 

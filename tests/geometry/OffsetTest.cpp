@@ -23,10 +23,10 @@ PartParameters Hexagon(double acrossFlats, double offset, OffsetJoin join) {
     PartParameters p;
     p.n = 6;
     p.size = acrossFlats;
-    p.sizeBy = SizeBy::AcrossFlats;
+    p.part.SizeBy = static_cast<int>(SizeBy::AcrossFlats);
     p.starType = kRegularPolygon;
-    p.offset = offset;
-    p.offsetJoin = join;
+    p.part.Offset = offset;
+    p.part.OffsetJoin = static_cast<int>(join);
     return p;
 }
 
@@ -71,8 +71,8 @@ TEST(Offset, ArcsStayArcsWithTheRadiusMoved) {
     for (const double offset : {0.5, -0.5, -1.9}) {
         SCOPED_TRACE(offset);
         PartParameters p;
-        p.cornerRadius = 2;
-        p.offset = offset;
+        p.part.CornerRadius = 2;
+        p.part.Offset = offset;
         const PartContours part = BuildPartContours(p);
         ASSERT_EQ(part.contours.size(), 1u);
         int arcs = 0;
@@ -93,8 +93,8 @@ TEST(Offset, ArcsStayArcsWithTheRadiusMoved) {
 
 // The contours before their offset, as the offset receives them.
 std::vector<Contour> BeforeOffset(PartParameters p) {
-    p.offset = 0;
-    p.cutOutline = true;
+    p.part.Offset = 0;
+    p.part.CutOutline = true;
     std::vector<Contour> contours;
     for (const Contour& c : BuildPartContours(p).contours) contours.push_back(Reversed(c));
     return contours;
@@ -109,38 +109,38 @@ TEST(Offset, LargeOffsetsStillGiveValidContours) {
     for (const OffsetJoin join : {OffsetJoin::Round, OffsetJoin::Mitre}) {
         const std::string j = join == OffsetJoin::Round ? " round" : " mitre";
         PartParameters p;
-        p.offsetJoin = join;
-        p.valleyRadius = 1;
-        p.offset = -1.5;
+        p.part.OffsetJoin = static_cast<int>(join);
+        p.part.ValleyRadius = 1;
+        p.part.Offset = -1.5;
         rows.push_back({"inward beyond the valley fillet" + j, p});
-        p.offset = 1.5;
+        p.part.Offset = 1.5;
         rows.push_back({"outward beyond the valley fillet" + j, p});
-        p.valleyRadius = 0;
-        p.cornerRadius = 1;
-        p.offset = -1.5;
+        p.part.ValleyRadius = 0;
+        p.part.CornerRadius = 1;
+        p.part.Offset = -1.5;
         rows.push_back({"inward beyond the tip fillet" + j, p});
-        p.cornerRadius = 0.2;
-        p.valleyRadius = 0.2;
-        p.offset = -12;
+        p.part.CornerRadius = 0.2;
+        p.part.ValleyRadius = 0.2;
+        p.part.Offset = -12;
         rows.push_back({"deep inward" + j, p});
         PartParameters tips;
-        tips.offsetJoin = join;
+        tips.part.OffsetJoin = static_cast<int>(join);
         tips.starType = kStarPolygon;
         tips.evenOdd = true;
-        tips.offset = 0.5;
+        tips.part.Offset = 0.5;
         rows.push_back({"tips that merge" + j, tips});
-        tips.offset = -0.5;
+        tips.part.Offset = -0.5;
         rows.push_back({"tips that shrink apart" + j, tips});
         PartParameters many;
-        many.offsetJoin = join;
+        many.part.OffsetJoin = static_cast<int>(join);
         many.n = 100;
-        many.starStep = 49;
+        many.part.StarStep = 49;
         many.size = 100;
-        many.cornerRadius = 0.2;
-        many.valleyRadius = 0.2;
-        many.offset = 0.1;
+        many.part.CornerRadius = 0.2;
+        many.part.ValleyRadius = 0.2;
+        many.part.Offset = 0.1;
         rows.push_back({"hundred sharp tips" + j, many});
-        many.offset = -0.3;
+        many.part.Offset = -0.3;
         rows.push_back({"hundred sharp tips inward" + j, many});
     }
     for (const Row& row : rows) {
@@ -155,7 +155,8 @@ TEST(Offset, LargeOffsetsStillGiveValidContours) {
         }
         EXPECT_FALSE(probe::Crosses(part.contours));
         // The same region as Clipper's offset of fine polylines.
-        const auto polyline = PolylineOffset(BeforeOffset(row.p), row.p.offset, row.p.offsetJoin);
+        const auto polyline =
+            PolylineOffset(BeforeOffset(row.p), row.p.part.Offset, row.p.offsetJoin());
         double polylineArea = 0;
         for (const PointRing& ring : polyline) polylineArea += SignedArea(ContourOf(ring));
         double length = 0;
@@ -222,7 +223,7 @@ TEST(Offset, MergingTipsBecomeOneStarAroundAHole) {
     PartParameters p;
     p.starType = kStarPolygon;
     p.evenOdd = true;
-    p.offset = 0.5;
+    p.part.Offset = 0.5;
     const PartContours part = BuildPartContours(p);
     ASSERT_EQ(part.contours.size(), 2u);
     EXPECT_LT(SignedArea(part.contours[0]) * SignedArea(part.contours[1]), 0);
@@ -234,7 +235,7 @@ TEST(Offset, OffsetThatLeavesNothingIsRefused) {
         PartParameters p;
     };
     PartParameters star;
-    star.offset = -19.2;  // the largest circle inside the star has radius 19.0983
+    star.part.Offset = -19.2;  // the largest circle inside the star has radius 19.0983
     const Row rows[] = {
         {"star", star},
         {"hexagon", Hexagon(20, -10.5, OffsetJoin::Mitre)},
@@ -246,11 +247,11 @@ TEST(Offset, OffsetThatLeavesNothingIsRefused) {
             BuildPartContours(row.p);
             ADD_FAILURE() << "built";
         } catch (const EPartError& e) {
-            EXPECT_EQ(e.what(), OffsetLeavesNothingMessage(row.p.offset));
+            EXPECT_EQ(e.what(), OffsetLeavesNothingMessage(row.p.part.Offset));
         }
     }
     EXPECT_NO_THROW(BuildPartContours(Hexagon(20, -9.9, OffsetJoin::Mitre)));
-    star.offset = -19;
+    star.part.Offset = -19;
     EXPECT_NO_THROW(BuildPartContours(star));
 }
 

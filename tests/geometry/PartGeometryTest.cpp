@@ -51,7 +51,8 @@ TEST(PartGeometry, DefaultsTraceTheDesignsFigures) {
 TEST(PartGeometry, AnyNewParameterLeavesTheDesignsFigure) {
     EXPECT_TRUE(PartParameters{}.IsDesignFigure());
     PartParameters join;
-    join.offsetJoin = OffsetJoin::Mitre;  // without an offset it changes nothing
+    join.part.OffsetJoin =
+        static_cast<int>(OffsetJoin::Mitre);  // without an offset it changes nothing
     join.evenOdd = true;
     join.n = 100;
     EXPECT_TRUE(join.IsDesignFigure());
@@ -60,25 +61,26 @@ TEST(PartGeometry, AnyNewParameterLeavesTheDesignsFigure) {
         change(p);
         return p.IsDesignFigure();
     };
-    EXPECT_FALSE(changed([](PartParameters& p) { p.sizeBy = SizeBy::Side; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.starStep = 3; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.innerRatio = 0.4; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.rotation = 1; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.cornerRadius = 1; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.valleyRadius = 1; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.offset = -0.1; }));
-    EXPECT_FALSE(changed([](PartParameters& p) { p.cutOutline = true; }));
+    EXPECT_FALSE(
+        changed([](PartParameters& p) { p.part.SizeBy = static_cast<int>(SizeBy::Side); }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.StarStep = 3; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.InnerRatio = 0.4; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.Rotation = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.CornerRadius = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.ValleyRadius = 1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.Offset = -0.1; }));
+    EXPECT_FALSE(changed([](PartParameters& p) { p.part.CutOutline = true; }));
 }
 
 TEST(PartGeometry, RotationTurnsTheTipClockwiseOnThePage) {
     PartParameters p;
-    p.rotation = 90;
+    p.part.Rotation = 90;
     const TStarPoint tip = BuildPartContours(p).contours[0][0].at;
     EXPECT_NEAR(tip.X, 100, 1e-9);
     EXPECT_NEAR(tip.Y, 50, 1e-9);
     // The cut outline of a turned star starts at its topmost corner.
-    p.cutOutline = true;
-    p.rotation = 180 + 36;  // a tip straight up again
+    p.part.CutOutline = true;
+    p.part.Rotation = 180 + 36;  // a tip straight up again
     const PartContours cut = BuildPartContours(p);
     EXPECT_NEAR(cut.contours[0][0].at.X, 50, 1e-9);
     EXPECT_NEAR(cut.contours[0][0].at.Y, 0, 1e-9);
@@ -87,7 +89,7 @@ TEST(PartGeometry, RotationTurnsTheTipClockwiseOnThePage) {
 TEST(PartGeometry, CutOutlineRunsCounterClockwiseFromTheTopTip) {
     PartParameters p;
     p.starType = kStarPolygon;
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     const PartContours part = BuildPartContours(p);
     EXPECT_TRUE(part.boundary);
     ASSERT_EQ(part.contours.size(), 1u);
@@ -109,11 +111,11 @@ TEST(PartGeometry, StarPolygonsCutLikeTheirUnion) {
         SCOPED_TRACE(std::to_string(row.n) + "/" + std::to_string(row.k));
         PartParameters p;
         p.n = row.n;
-        p.starStep = row.k;
+        p.part.StarStep = row.k;
         p.starType = kStarPolygon;
-        p.rotation = 10;
+        p.part.Rotation = 10;
         const auto united = CutOutline(TracedFigures(p, 50), false);
-        p.cutOutline = true;
+        p.part.CutOutline = true;
         const auto part = BuildPartContours(p);
         ASSERT_EQ(united.size(), 1u);
         ASSERT_EQ(part.contours.size(), 1u);
@@ -132,12 +134,12 @@ TEST(PartGeometry, EveryPointStaysInTheFrameGrownByTheOffset) {
         for (const double rotation : {0.0, 17.0, -200.0}) {
             PartParameters p;
             p.n = 7;
-            p.starStep = 3;
+            p.part.StarStep = 3;
             p.starType = kStarPolygon;
             p.size = 30;
-            p.rotation = rotation;
-            p.cornerRadius = 0.5;
-            p.offset = offset;
+            p.part.Rotation = rotation;
+            p.part.CornerRadius = 0.5;
+            p.part.Offset = offset;
             const PartContours part = BuildPartContours(p);
             const double grown = std::fmax(offset, 0.0) + 1e-9;
             EXPECT_GE(part.bounds.minX, -grown);
@@ -172,16 +174,16 @@ TEST(PartGeometry, ParametersThatGiveNoPartAreRefused) {
     add(
         "ten metres", [](PartParameters& p) { p.size = 6000; }, SizeOutOfRangeMessage(6000));
     add(
-        "negative corner radius", [](PartParameters& p) { p.cornerRadius = -1; },
+        "negative corner radius", [](PartParameters& p) { p.part.CornerRadius = -1; },
         NegativeRadiusMessage(-1));
     add(
-        "infinite valley radius", [](PartParameters& p) { p.valleyRadius = INFINITY; },
+        "infinite valley radius", [](PartParameters& p) { p.part.ValleyRadius = INFINITY; },
         NegativeRadiusMessage(INFINITY));
     add(
-        "offset of two metres", [](PartParameters& p) { p.offset = 2000; },
+        "offset of two metres", [](PartParameters& p) { p.part.Offset = 2000; },
         OffsetOutOfRangeMessage(2000));
     add(
-        "rotation not a number", [](PartParameters& p) { p.rotation = std::nan(""); },
+        "rotation not a number", [](PartParameters& p) { p.part.Rotation = std::nan(""); },
         NoOutlineMessage());
     add(
         "no star type", [](PartParameters& p) { p.starType = kNoStarType; }, NoOutlineMessage());
@@ -190,14 +192,14 @@ TEST(PartGeometry, ParametersThatGiveNoPartAreRefused) {
         [](PartParameters& p) {
             p.n = 4;
             p.starType = kStarPolygon;
-            p.cutOutline = true;
+            p.part.CutOutline = true;
         },
         NoOutlineMessage());
     add(
-        "step too large", [](PartParameters& p) { p.starStep = 3; },
+        "step too large", [](PartParameters& p) { p.part.StarStep = 3; },
         StarStepOutOfRangeMessage(3, 2));
     add(
-        "ratio of one", [](PartParameters& p) { p.innerRatio = 1; },
+        "ratio of one", [](PartParameters& p) { p.part.InnerRatio = 1; },
         InnerRatioOutOfRangeMessage(1));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

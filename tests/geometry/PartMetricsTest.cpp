@@ -20,7 +20,7 @@ PartMetrics Measure(const PartParameters& p) {
 
 TEST(PartMetrics, PentagramOutline) {
     PartParameters p;
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     const PartMetrics m = Measure(p);
     EXPECT_EQ(m.circumradius, 50);
     EXPECT_NEAR(m.acrossFlats, 80.9017, 5e-5);
@@ -44,7 +44,7 @@ TEST(PartMetrics, AreaFollowsTheFillRule) {
     const double inner = 19.0983;
     const double pentagon = 2.5 * inner * inner * std::sin(2 * kPi / 5);
     EXPECT_NEAR(Measure(p).area, 2806.42 - pentagon, 0.01);
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     EXPECT_NEAR(Measure(p).area, 2806.42 - pentagon, 0.01);
     EXPECT_EQ(Measure(p).contours, 5);
 }
@@ -53,7 +53,7 @@ TEST(PartMetrics, FilletsTakeTheirCornersAway) {
     // A fillet of radius r at a turn φ removes r²·(tan(φ/2) − φ/2) of area
     // and shortens the outline by 2r·(tan(φ/2) − φ/2).
     PartParameters p;
-    p.cornerRadius = 2;
+    p.part.CornerRadius = 2;
     const double turn = 0.8 * kPi;
     const double cut = 4 * (std::tan(turn / 2) - turn / 2);
     const PartMetrics m = Measure(p);
@@ -72,7 +72,7 @@ TEST(PartMetrics, RegularPolygonsBySize) {
     hexagon.n = 6;
     hexagon.starType = kRegularPolygon;
     hexagon.size = 13;
-    hexagon.sizeBy = SizeBy::AcrossFlats;
+    hexagon.part.SizeBy = static_cast<int>(SizeBy::AcrossFlats);
     const PartMetrics h = Measure(hexagon);
     EXPECT_NEAR(h.circumradius, 7.5056, 5e-5);
     EXPECT_NEAR(h.acrossFlats, 13, 1e-12);
@@ -83,7 +83,7 @@ TEST(PartMetrics, RegularPolygonsBySize) {
     octagon.n = 8;
     octagon.starType = kRegularPolygon;
     octagon.size = 20;
-    octagon.sizeBy = SizeBy::Side;
+    octagon.part.SizeBy = static_cast<int>(SizeBy::Side);
     const PartContours part = BuildPartContours(octagon);
     const PartMetrics o = MeasurePart(octagon, part);
     EXPECT_NEAR(o.circumradius, 26.1313, 5e-5);
@@ -99,9 +99,9 @@ TEST(PartMetrics, RoundOffsetAddsItsBand) {
     p.n = 6;
     p.starType = kRegularPolygon;
     p.size = 20;
-    p.sizeBy = SizeBy::AcrossFlats;
+    p.part.SizeBy = static_cast<int>(SizeBy::AcrossFlats);
     const PartMetrics sharp = Measure(p);
-    p.offset = 0.1;
+    p.part.Offset = 0.1;
     const PartMetrics m = Measure(p);
     EXPECT_NEAR(m.perimeter, sharp.perimeter + 2 * kPi * 0.1, 1e-9);
     EXPECT_NEAR(m.area, sharp.area + sharp.perimeter * 0.1 + kPi * 0.01, 1e-6);
@@ -112,12 +112,12 @@ TEST(PartMetrics, RoundOffsetAddsItsBand) {
 TEST(PartMetrics, InnerRadiusOfTheStars) {
     PartParameters p;
     p.n = 7;
-    p.starStep = 3;
+    p.part.StarStep = 3;
     EXPECT_NEAR(*Measure(p).innerRadius / 50, 0.35690, 5e-6);
     p.starType = kStarPolygon;
     EXPECT_NEAR(*Measure(p).innerRadius / 50, 0.35690, 5e-6);
     p.starType = kStarOutline;
-    p.innerRatio = 0.6;
+    p.part.InnerRatio = 0.6;
     EXPECT_NEAR(*Measure(p).innerRadius, 30, 1e-12);
 }
 

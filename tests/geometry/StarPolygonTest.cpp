@@ -94,8 +94,8 @@ TEST(StarPolygon, StarOutlineAtStepTwoIsTheDesignsOutline) {
 TEST(StarPolygon, InnerRatioPlacesTheInnerCornersOnTheBisectors) {
     PartParameters p;
     p.n = 6;
-    p.innerRatio = 0.5;
-    p.rotation = 30;
+    p.part.InnerRatio = 0.5;
+    p.part.Rotation = 30;
     const auto ring = TracedFigures(p, 20)[0];
     for (std::size_t i = 0; i < ring.size(); ++i) {
         const double r = std::hypot(ring[i].X - 20, ring[i].Y - 20);
@@ -123,7 +123,7 @@ TEST(StarPolygon, StarPolygonFallsIntoGcdFigures) {
         PartParameters p;
         p.n = row.n;
         p.starType = kStarPolygon;
-        p.starStep = row.k;
+        p.part.StarStep = row.k;
         const auto tips = TipPoints(row.n, 10, 0);
         const auto figures = TracedFigures(p, 10);
         ASSERT_EQ(figures.size(), row.tips.size());
@@ -153,7 +153,7 @@ TEST(StarPolygon, StepOutsideItsRangeIsRefused) {
             PartParameters p;
             p.n = row.n;
             p.starType = type;
-            p.starStep = row.k;
+            p.part.StarStep = row.k;
             if (row.accepted) {
                 EXPECT_NO_THROW(TracedFigures(p, 10));
                 continue;
@@ -169,14 +169,14 @@ TEST(StarPolygon, StepOutsideItsRangeIsRefused) {
     // The regular polygon has no step to check.
     PartParameters polygon;
     polygon.starType = kRegularPolygon;
-    polygon.starStep = 40;
+    polygon.part.StarStep = 40;
     EXPECT_EQ(TracedFigures(polygon, 10).size(), 1u);
 }
 
 TEST(StarPolygon, InnerRatioOutsideZeroToOneIsRefused) {
     for (const double ratio : {0.0, 1.0, -0.2, 1.5, std::nan("")}) {
         PartParameters p;
-        p.innerRatio = ratio;
+        p.part.InnerRatio = ratio;
         EXPECT_THROW(TracedFigures(p, 10), EPartError) << ratio;
     }
 }

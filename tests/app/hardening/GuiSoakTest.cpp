@@ -653,7 +653,7 @@ class Soak {
         }
 
         const TStarSettings shown = h_.form->Snapshot();
-        if (!shown.Part.IsDesign()) {
+        if (!shown.Part.IsDefault()) {
             // A part's document grows with the figure: the core says how far.
             if (!failed && h_.redraws() > 0 && !HeldBack(num) && !HeldBack(size)) {
                 ++partSteps_;

@@ -12,9 +12,9 @@ polygrav::NestingRegion WorstRegion() {
     p.n = 100;
     p.size = 100;
     p.starStep = 49;
-    p.cutOutline = true;
-    p.cornerRadius = 0.2;
-    p.valleyRadius = 0.2;
+    p.part.CutOutline = true;
+    p.part.CornerRadius = 0.2;
+    p.part.ValleyRadius = 0.2;
     const polygrav::PartContours part = polygrav::BuildPartContours(p);
     return polygrav::PartRegion(part.contours, {part.circumradius, part.circumradius}, 1);
 }
@@ -36,7 +36,7 @@ void BM_DensestPatternPentagon(benchmark::State& state) {
     polygrav::PartParameters p;
     p.starType = polygrav::kRegularPolygon;
     p.size = 5;
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     const polygrav::PartContours part = polygrav::BuildPartContours(p);
     const polygrav::NestingRegion region = polygrav::PartRegion(part.contours, {5, 5}, 1);
     for (auto _ : state) {

@@ -9,6 +9,7 @@
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
+#include "geometry/SheetFigure.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
 
@@ -37,9 +38,12 @@ int PrintInfo(const ConvertOptions& options, const std::string& programDir, char
     std::vector<std::string> objects;
     for (const std::string& document : documents) {
         try {
-            const SettingsModel model = LoadDocumentSettings(document, options.settings, programDir,
-                                                             decimalSeparator, document.empty());
-            objects.push_back(PartInfoJson(model.values, decimalSeparator));
+            DocumentSettings settings;
+            const SettingsModel model =
+                LoadDocumentSettings(document, options.settings, programDir, decimalSeparator,
+                                     document.empty(), &settings);
+            settings.svg = model.values;
+            objects.push_back(PartInfoJson(settings, decimalSeparator));
         } catch (const EPolygravError& e) {
             const std::string message = WithClosingPeriod(e.what());
             hooks.report(document.empty() ? message : document + ": " + message);
@@ -95,13 +99,12 @@ int ConvertBatch(const ConvertOptions& options, const std::string& programDir,
             try {
                 if (out.path == document) throw EFCreateError(CannotCreateFileMessage(out.path));
                 if (!figure) {
+                    DocumentSettings settings;
                     const SettingsModel model =
-                        document.empty()
-                            ? LoadDocumentSettings({}, options.settings, programDir,
-                                                   decimalSeparator, true)
-                            : LoadDocumentSettings(document, options.settings, programDir,
-                                                   decimalSeparator, false);
-                    figure = BuildFigure(model.values, decimalSeparator);
+                        LoadDocumentSettings(document, options.settings, programDir,
+                                             decimalSeparator, document.empty(), &settings);
+                    settings.svg = model.values;
+                    figure = BuildDocumentFigure(settings, decimalSeparator);
                     view = options.view && model.values.View;
                 }
                 const std::string bytes = EncodeFigure(*figure, format, options.exportOptions);

@@ -15,15 +15,18 @@ bool IsSettingsDocumentPath(const std::string& path) {
 SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::vector<std::string>& extraLines,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,
-                                   bool missingIsEmpty) {
+                                   bool missingIsEmpty, DocumentSettings* sections) {
     SettingsModel model(defaultFavoriteDir, decimalSeparator);
     const IniDocument doc =
         missingIsEmpty ? LoadSettingsDocument(path) : LoadExistingSettingsDocument(path);
     ReadSettings(doc, defaultFavoriteDir, model, nullptr, decimalSeparator);
+    if (sections) ReadSectionSettings(doc, *sections, decimalSeparator);
     for (const std::string& line : extraLines) {
         // One line on its own: only its key is read; the folder stays.
         const std::optional<IniDocument> one = SettingsLineDocument(line);
-        if (one) ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
+        if (!one) continue;
+        ReadSettings(*one, model.favoriteDir, model, nullptr, decimalSeparator);
+        if (sections) ReadSectionSettings(*one, *sections, decimalSeparator);
     }
     return model;
 }

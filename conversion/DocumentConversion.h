@@ -21,11 +21,13 @@ bool IsSettingsDocumentPath(const std::string& path);
 // at path, then each of extraLines ("KEY=VALUE", applied in order as if the
 // document ended with them). A missing document reads as an empty one when
 // missingIsEmpty, else it is refused like an unreadable one with
-// CannotOpenFile. Raises the first error.
+// CannotOpenFile. Raises the first error. When sections is given, the
+// keys of the further sections ([Sheet]) of the document and of the lines
+// are read into it as well.
 SettingsModel LoadDocumentSettings(const std::string& path,
                                    const std::vector<std::string>& extraLines,
                                    const std::string& defaultFavoriteDir, char decimalSeparator,
-                                   bool missingIsEmpty);
+                                   bool missingIsEmpty, DocumentSettings* sections = nullptr);
 
 // What converting one document did, as the user sees it.
 struct ConversionOutcome {

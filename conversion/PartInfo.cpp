@@ -1,6 +1,7 @@
 #include "conversion/PartInfo.h"
 
 #include "geometry/PartMetrics.h"
+#include "geometry/SheetFigure.h"
 #include "settings/SettingsFile.h"
 
 namespace polygrav {
@@ -20,6 +21,22 @@ std::string PartInfoJson(const TStarSettings& settings, char decimalSeparator) {
     json += ", \"perimeter\": " + number(m.perimeter);
     json += ", \"area\": " + number(m.area);
     json += ", \"contours\": " + std::to_string(m.contours);
+    json += "}";
+    return json;
+}
+
+std::string PartInfoJson(const DocumentSettings& settings, char decimalSeparator) {
+    std::string json = PartInfoJson(settings.svg, decimalSeparator);
+    if (!HasSheet(settings.Sheet)) return json;
+    const SheetReadouts r = BuildSheetFigure(settings.svg, decimalSeparator,
+                                             SheetRequestOf(settings.Sheet), settings.Sheet.Outline)
+                                .readouts;
+    constexpr const char* kNames[] = {"densest", "grid", "brick"};
+    json.pop_back();
+    json += ", \"parts\": " + std::to_string(r.parts);
+    json += ", \"density\": " + FormatPartDecimal(r.density);
+    json += ", \"utilisation\": " + FormatPartDecimal(r.utilisation);
+    json += ", \"arrangement\": \"" + std::string(kNames[static_cast<int>(r.arrangement)]) + "\"";
     json += "}";
     return json;
 }

@@ -14,4 +14,10 @@ namespace polygrav {
 // figure's errors.
 std::string PartInfoJson(const TStarSettings& settings, char decimalSeparator);
 
+// The same object for a document; when its [Sheet] asks for a sheet, it
+// adds parts (on the sheet), density (of the pattern), utilisation (the
+// parts' area ÷ the sheet's) and arrangement ("densest", "grid", "brick").
+// Raises the part's and the sheet's errors.
+std::string PartInfoJson(const DocumentSettings& settings, char decimalSeparator);
+
 }  // namespace polygrav

@@ -4,6 +4,8 @@
 
 #include "geometry/ContourMeasures.h"
 #include "geometry/PartGeometry.h"
+#include "model/Errors.h"
+#include "model/SettingsKeys.h"
 
 namespace polygrav {
 
@@ -13,7 +15,7 @@ SheetFigure BuildSheetFigure(const TStarSettings& settings, char decimalSeparato
     // The single figure gives the style and raises the part's errors first.
     Figure figure = BuildFigure(settings, decimalSeparator);
     PartParameters p = PartParametersOfSettings(settings, decimalSeparator);
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     const PartContours part = BuildPartContours(p);
     const double R = part.circumradius;
     const TStarPoint centre{R, R};
@@ -54,6 +56,33 @@ SheetFigure BuildSheetFigure(const TStarSettings& settings, char decimalSeparato
         area * static_cast<double>(layout.parts.size()) / (request.width * request.height);
     sheet.readouts.arrangement = request.arrangement;
     return sheet;
+}
+
+bool HasSheet(const SheetSettings& sheet) {
+    return sheet.Width != 0 || sheet.Height != 0;
+}
+
+SheetRequest SheetRequestOf(const SheetSettings& sheet) {
+    const SettingsKeyInfo& info = KeyInfo(SettingsKey::Arrangement);
+    const int low = static_cast<int>(info.minimum);
+    const int high = static_cast<int>(info.maximum);
+    if (sheet.Arrangement < low || sheet.Arrangement > high) {
+        throw EPartError(SettingOutOfRangeMessage(info.name, sheet.Arrangement, low, high));
+    }
+    return SheetRequest{.width = sheet.Width,
+                        .height = sheet.Height,
+                        .margin = sheet.Margin,
+                        .gap = sheet.Gap,
+                        .count = sheet.Count,
+                        .arrangement = static_cast<Arrangement>(sheet.Arrangement),
+                        .turn = sheet.Turn};
+}
+
+Figure BuildDocumentFigure(const DocumentSettings& settings, char decimalSeparator) {
+    if (!HasSheet(settings.Sheet)) return BuildFigure(settings.svg, decimalSeparator);
+    return BuildSheetFigure(settings.svg, decimalSeparator, SheetRequestOf(settings.Sheet),
+                            settings.Sheet.Outline)
+        .figure;
 }
 
 }  // namespace polygrav

@@ -27,4 +27,17 @@ struct SheetFigure {
 SheetFigure BuildSheetFigure(const TStarSettings& settings, char decimalSeparator,
                              const SheetRequest& request, bool edge);
 
+// Whether the keys of [Sheet] ask for a sheet: a side above 0. A sheet with
+// one side left at 0 is then refused by the sheet's checks.
+bool HasSheet(const SheetSettings& sheet);
+
+// The request of the keys of [Sheet]; raises EPartError for an arrangement
+// that is not 0, 1 or 2.
+SheetRequest SheetRequestOf(const SheetSettings& sheet);
+
+// The figure that every output of a document draws: its part, or the sheet
+// of its parts when [Sheet] asks for one. Raises the part's and the sheet's
+// errors.
+Figure BuildDocumentFigure(const DocumentSettings& settings, char decimalSeparator);
+
 }  // namespace polygrav

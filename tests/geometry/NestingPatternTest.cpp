@@ -20,7 +20,7 @@ struct Part {
 };
 
 Part MakePart(PartParameters p, double grow = 0) {
-    p.cutOutline = true;
+    p.part.CutOutline = true;
     const PartContours contours = BuildPartContours(p);
     Part part;
     const double R = contours.circumradius;

@@ -28,9 +28,9 @@ PartParameters Star(int n, int k, double R, double corner = 0, double valley = 0
     p.n = n;
     p.starStep = k;
     p.size = R;
-    p.cornerRadius = corner;
-    p.valleyRadius = valley;
-    p.cutOutline = true;
+    p.part.CornerRadius = corner;
+    p.part.ValleyRadius = valley;
+    p.part.CutOutline = true;
     return p;
 }
 

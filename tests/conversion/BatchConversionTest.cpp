@@ -109,5 +109,43 @@ TEST(BatchConversion, DocumentIsNeverItsOwnOutput) {
     EXPECT_EQ(test::ReadFile((folder / "odd.svg")), "[SVG]\nEdgeNumber=7\n");
 }
 
+// A document's [Sheet] and the --set lines of that section reach the
+// figure of every format and the readouts; a sheet with one side left at 0
+// writes nothing.
+TEST(BatchConversion, SheetOfTheDocumentAndOfTheLines) {
+    test::TempFolder folder;
+    const std::string document = folder / "hexagons.pgv";
+    test::WriteFile(document,
+                    "[SVG]\nEdgeNumber=6\nStarType=2\nCircumRadius=10\n"
+                    "[Sheet]\nWidth=120\nHeight=80\n");
+    ConvertOptions svg = Options({document});
+    svg.settings = {"Sheet.Outline=1"};
+    svg.output = "-";
+    Recorder r;
+    EXPECT_EQ(ConvertBatch(svg, "/prog", '.', r.Hooks()), 0);
+    EXPECT_NE(r.standardOutput.find("width=\"120.0000mm\" height=\"80.0000mm\""),
+              std::string::npos);
+    EXPECT_NE(r.standardOutput.find("d=\"M0.0000 0.0000 L120.0000 0.0000"), std::string::npos);
+
+    // 19.32 × 22 mm a grid cell with the gap: 5 columns and 3 rows inside
+    // the 110 × 70 mm within the margin.
+    ConvertOptions info = Options({document});
+    info.info = true;
+    info.settings = {"Sheet.Arrangement=1"};
+    Recorder i;
+    EXPECT_EQ(ConvertBatch(info, "/prog", '.', i.Hooks()), 0);
+    EXPECT_NE(i.standardOutput.find("\"contours\": 1, \"parts\": 15, \"density\": "),
+              std::string::npos);
+    EXPECT_NE(i.standardOutput.find("\"arrangement\": \"grid\"}"), std::string::npos);
+
+    ConvertOptions oneSide = Options({document});
+    oneSide.settings = {"Sheet.Height=0"};
+    Recorder f;
+    EXPECT_EQ(ConvertBatch(oneSide, "/prog", '.', f.Hooks()), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder / "hexagons.svg"));
+    ASSERT_EQ(f.reports.size(), 1u);
+    EXPECT_NE(f.reports[0].find("Height"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace polygrav

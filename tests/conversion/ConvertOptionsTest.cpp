@@ -118,7 +118,8 @@ TEST(ConvertOptions, SetValuesAreCheckedWithTheDocumentNotTheDesignValues) {
     EXPECT_FALSE(
         ParseConvertOptions({"--set", "EdgeNumber=12", "--set", "StarStep=5", "-o", "-"}).error);
     EXPECT_TRUE(ParseConvertOptions({"--info", "--set", "FillColor=nocolor"}).error);
-    EXPECT_TRUE(ParseConvertOptions({"--info", "--set", "Sheet.Width=600"}).error);  // no such key
+    EXPECT_TRUE(
+        ParseConvertOptions({"--info", "--set", "Nowhere.Width=600"}).error);  // no such key
 }
 
 }  // namespace

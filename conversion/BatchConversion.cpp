@@ -13,8 +13,11 @@
 #include "fileio/AtomicBatch.h"
 #include "fileio/AtomicFile.h"
 #include "geometry/Figure.h"
+#include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
+#include "model/SettingsKeys.h"
+#include "settings/SettingsFile.h"
 
 namespace polygrav {
 
@@ -42,8 +45,18 @@ LoadedDocument LoadDocument(const std::string& document, const ConvertOptions& o
     return {std::move(model), std::move(sections)};
 }
 
+// Whether a --set line names a key of [Solid] ("Solid.Thickness=3").
+bool NamesSolidKey(const std::string& line) {
+    const std::optional<SettingsKey> key = FindSettingsKey(
+        TrimBlanks(std::string_view(line).substr(0, std::min(line.find('='), line.size()))));
+    return key && std::string_view(KeyInfo(*key).section) == "Solid";
+}
+
+// A solid is asked for by a solid format, by a [Solid] key away from its
+// default, or by a --set line of [Solid], even at the default.
 bool AsksForSolid(const ConvertOptions& options, const DocumentSettings& sections) {
     return AsksForSolid(sections.Solid) ||
+           std::any_of(options.settings.begin(), options.settings.end(), NamesSolidKey) ||
            std::any_of(options.formats.begin(), options.formats.end(),
                        [](ExportFormat f) { return IsSolidFormat(f); });
 }

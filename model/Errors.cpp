@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "model/NumberFormat.h"
+#include "model/Utf8.h"
 
 namespace polygrav {
 
@@ -27,35 +28,6 @@ std::string Fixed4(double value) {
     return std::string(text, result.ptr);
 }
 
-// The length of the well-formed UTF-8 character at the start of bytes, or
-// 0 when it starts with a byte that begins none (overlong forms, surrogates
-// and values beyond U+10FFFF are not well formed).
-std::size_t Utf8CharLength(std::string_view bytes) {
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = at(0);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (at(i) < 0x80 || at(i) > 0xBF) return 0;
-    }
-    return length;
-}
-
 }  // namespace
 
 std::string Printable(std::string_view text) {
@@ -70,7 +42,7 @@ std::string Printable(std::string_view text) {
             ++i;
             continue;
         }
-        const std::size_t length = Utf8CharLength(text.substr(i));
+        const std::size_t length = WellFormedUtf8Length(text.substr(i));
         // C0 and C1 controls and DEL would steer the terminal.
         const bool control =
             byte < 0x20 || byte == 0x7F ||

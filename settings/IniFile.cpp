@@ -20,6 +20,7 @@
 #include "model/Blanks.h"
 #include "model/Errors.h"
 #include "model/PathRules.h"
+#include "model/Utf8.h"
 
 namespace polygrav {
 
@@ -61,33 +62,10 @@ LineView ClassifyLine(std::string_view line) {
     return {LineKind::Key, name, TrimBlanks(text.substr(equals + 1))};
 }
 
-// The length of the UTF-8 sequence at text[i] when it is well formed (no
-// overlong forms, no surrogates, nothing above U+10FFFF), otherwise 1.
+// The length of the UTF-8 sequence at text[i] when it is well formed,
+// otherwise 1: a byte that begins none stands alone.
 std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 1;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 1;
-    }
-    if (i + length > text.size()) return 1;
-    if (byte(i + 1) < low || byte(i + 1) > high) return 1;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 1;
-    }
-    return length;
+    return std::max<std::size_t>(1, WellFormedUtf8Length(text.substr(i)));
 }
 
 // A line break inside a written name or value would start a new line of the
